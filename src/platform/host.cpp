@@ -1,0 +1,106 @@
+#include "platform/host.h"
+
+#include <cmath>
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QUrl>
+
+#include <sys/sysinfo.h>
+
+namespace qid::platform {
+
+QString Host::program_folder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString Host::program_file() const
+{
+    return QCoreApplication::applicationFilePath();
+}
+
+double Host::logical_dpi() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return dpi > 0 ? dpi : 96.0;
+}
+
+ScreenTwips Host::screen() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {19200, 14400};
+    const QRect r = screen->geometry();
+    const double dpi = logical_dpi();
+    return {static_cast<int>(std::lround(r.width() * 1440.0 / dpi)),
+            static_cast<int>(std::lround(r.height() * 1440.0 / dpi))};
+}
+
+bool Host::file_exists(const QString& path) const
+{
+    return QFileInfo(path).isFile();
+}
+
+bool Host::delete_file(const QString& path)
+{
+    return QFile::remove(path);
+}
+
+bool Host::copy_file(const QString& from, const QString& to)
+{
+    return QFile::copy(from, to);
+}
+
+QDateTime Host::modified(const QString& path) const
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.lastModified() : QDateTime();
+}
+
+bool Host::open_in_browser(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+MemoryStatus Host::memory() const
+{
+    struct sysinfo info {};
+    if (sysinfo(&info) != 0)
+        return {};
+    const double unit = info.mem_unit ? info.mem_unit : 1;
+    return {static_cast<double>(info.totalram) * unit,
+            static_cast<double>(info.freeram + info.bufferram) * unit};
+}
+
+namespace {
+Host default_host;
+Host* current = nullptr;
+}  // namespace
+
+Host& host()
+{
+    return current ? *current : default_host;
+}
+
+void set_host(Host* replacement)
+{
+    current = replacement;
+}
+
+int twips_to_pixels(double twips)
+{
+    return static_cast<int>(std::lround(twips * host().logical_dpi() / 1440.0));
+}
+
+double pixels_to_twips(double pixels)
+{
+    return pixels * 1440.0 / host().logical_dpi();
+}
+
+}  // namespace qid::platform

@@ -1,0 +1,52 @@
+#pragma once
+// Facts about the machine the program runs on: its own folder, the screen,
+// files, the browser and the memory. Tests replace the host to fake a screen
+// size or a file system failure.
+#include <cstdint>
+
+#include <QDateTime>
+#include <QString>
+
+namespace qid::platform {
+
+struct ScreenTwips {
+    int width = 0;
+    int height = 0;
+};
+
+struct MemoryStatus {
+    double total = 0;      // physical memory, bytes
+    double available = 0;  // available physical memory, bytes
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+    // The executable's folder, without a trailing separator.
+    virtual QString program_folder() const;
+    // The executable's own path.
+    virtual QString program_file() const;
+    // Screen size in twips: pixels x 1440 / logical DPI.
+    virtual ScreenTwips screen() const;
+    // Logical dots per inch of the screen, used to turn twips into pixels.
+    virtual double logical_dpi() const;
+    virtual bool file_exists(const QString& path) const;
+    virtual bool delete_file(const QString& path);
+    virtual bool copy_file(const QString& from, const QString& to);
+    // Last-modified date and time; invalid when the file does not exist.
+    virtual QDateTime modified(const QString& path) const;
+    // Opens a page in the user's browser; false when nothing could open it.
+    virtual bool open_in_browser(const QString& path);
+    virtual MemoryStatus memory() const;
+};
+
+// The host in force (a default one until another is installed).
+Host& host();
+// Installs a host (not owned); nullptr goes back to the default.
+void set_host(Host* replacement);
+
+// Twips of the screen to pixels and back, through the host's logical DPI.
+int twips_to_pixels(double twips);
+double pixels_to_twips(double pixels);
+
+}  // namespace qid::platform

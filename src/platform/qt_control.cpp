@@ -1,0 +1,205 @@
+#include "platform/qt_control.h"
+
+#include <cmath>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPalette>
+#include <QRadioButton>
+
+#include "platform/host.h"
+
+namespace qid::platform {
+
+int rgb_value(int red, int green, int blue)
+{
+    return red + 256 * green + 65536 * blue;
+}
+
+QtControl::QtControl(QWidget* widget, const QString& name, int index)
+    : widget_(widget), name_(name), index_(index)
+{
+    widget_->setObjectName(name);
+    widget_->setProperty("index", index);
+}
+
+QString QtControl::caption() const
+{
+    if (auto* label = qobject_cast<QLabel*>(widget_))
+        return label->text();
+    if (auto* frame = qobject_cast<QGroupBox*>(widget_))
+        return frame->title();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget_))
+        return edit->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget_))
+        return button->text();
+    return widget_->windowTitle();
+}
+
+void QtControl::set_caption(const QString& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(widget_))
+        label->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(widget_))
+        frame->setTitle(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget_))
+        edit->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget_))
+        button->setText(text);
+    else
+        widget_->setWindowTitle(text);
+    if (auto_size_)
+        fit_to_caption();
+}
+
+bool QtControl::visible() const
+{
+    return !widget_->isHidden();
+}
+
+void QtControl::set_visible(bool on)
+{
+    widget_->setVisible(on);
+}
+
+void QtControl::add_item(const QString& text)
+{
+    if (auto* list = qobject_cast<QListWidget*>(widget_))
+        list->addItem(text);
+}
+
+void QtControl::clear_items()
+{
+    if (auto* list = qobject_cast<QListWidget*>(widget_))
+        list->clear();
+}
+
+int QtControl::item_count() const
+{
+    auto* list = qobject_cast<QListWidget*>(widget_);
+    return list ? list->count() : 0;
+}
+
+QString QtControl::item(int i) const
+{
+    auto* list = qobject_cast<QListWidget*>(widget_);
+    if (!list || i < 0 || i >= list->count())
+        return QString();
+    return list->item(i)->text();
+}
+
+int QtControl::list_index() const
+{
+    auto* list = qobject_cast<QListWidget*>(widget_);
+    if (!list)
+        return -1;
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    return chosen.isEmpty() ? -1 : list->row(chosen.first());
+}
+
+void QtControl::set_list_index(int i)
+{
+    auto* list = qobject_cast<QListWidget*>(widget_);
+    if (!list)
+        return;
+    if (i < 0 || i >= list->count()) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+        return;
+    }
+    list->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+}
+
+int QtControl::value() const
+{
+    auto* button = qobject_cast<QAbstractButton*>(widget_);
+    return button && button->isChecked() ? 1 : 0;
+}
+
+void QtControl::set_value(int v)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(widget_))
+        button->setChecked(v != 0);
+}
+
+Twips QtControl::geometry() const
+{
+    if (twips_)
+        return *twips_;
+    const QRect r = widget_->geometry();
+    return {static_cast<int>(std::lround(pixels_to_twips(r.x()))),
+            static_cast<int>(std::lround(pixels_to_twips(r.y()))),
+            static_cast<int>(std::lround(pixels_to_twips(r.width()))),
+            static_cast<int>(std::lround(pixels_to_twips(r.height())))};
+}
+
+void QtControl::set_geometry(const Twips& g)
+{
+    twips_ = g;
+    widget_->setGeometry(twips_to_pixels(g.left), twips_to_pixels(g.top),
+                         twips_to_pixels(g.width), twips_to_pixels(g.height));
+}
+
+QString QtControl::font_name() const
+{
+    return widget_->font().family();
+}
+
+void QtControl::set_font_name(const QString& name)
+{
+    QFont f = widget_->font();
+    f.setFamily(name);
+    widget_->setFont(f);
+    if (auto_size_)
+        fit_to_caption();
+}
+
+double QtControl::font_size() const
+{
+    return widget_->font().pointSizeF();
+}
+
+void QtControl::set_font_size(double points)
+{
+    if (!(points > 0))
+        return;
+    QFont f = widget_->font();
+    f.setPointSizeF(points);
+    widget_->setFont(f);
+    if (auto_size_)
+        fit_to_caption();
+}
+
+void QtControl::set_back_colour(int rgb)
+{
+    QPalette p = widget_->palette();
+    const QColor colour(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::Button, colour);
+    widget_->setPalette(p);
+    widget_->setAutoFillBackground(true);
+}
+
+void QtControl::set_auto_size(bool on)
+{
+    auto_size_ = on;
+    if (on)
+        fit_to_caption();
+}
+
+void QtControl::fit_to_caption()
+{
+    const QFontMetrics metrics(widget_->font());
+    Twips g = geometry();
+    g.width = static_cast<int>(std::lround(pixels_to_twips(metrics.horizontalAdvance(caption()) + 2)));
+    g.height = static_cast<int>(std::lround(pixels_to_twips(metrics.height())));
+    set_geometry(g);
+}
+
+}  // namespace qid::platform
