@@ -1,0 +1,60 @@
+#pragma once
+// The species data file: seven choice lists, then the species table.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "shell/state.h"
+
+namespace qid {
+
+// Where and why a data file could not be read.
+struct DataFileError {
+    int line = 0;      // 1-based line of the offending field; 0 when the file could not be opened
+    int field = 0;     // 1-based field number within that line
+    QString problem;   // what was wrong or expected, in plain words
+};
+
+// Everything one data file holds.
+struct SpeciesData {
+    std::array<QStringList, 7> lists;  // INITIAL COLOUR .. STICKY?, in file order
+    std::int16_t species_count = 0;
+    int bud_max = 0;
+    int leaf_max = 0;
+    int fruit_max = 0;
+    std::vector<QString> names;  // 0..species_count, 0 unused
+    CellTable bud, leaf, fruit;
+};
+
+struct DataFileResult {
+    std::optional<SpeciesData> data;
+    DataFileError error;  // meaningful when data is empty
+};
+
+// Reads and checks a whole data file. Never throws; a file that cannot be
+// read in full gives no data and the first error met.
+DataFileResult read_data_file(const QString& path);
+
+// Decodes the bytes of a data file: UTF-8 when valid, else Windows-1252.
+QString decode_data_text(const QByteArray& bytes);
+
+// Reads data_file into the species table and fills the seven choice lists
+// through the control table (slots left empty are skipped). A file that
+// cannot be read is reported in a message box naming the file, the line and
+// what was expected; the table is then left empty and false returned.
+bool load_species();
+
+// Copies the observations from the controls into the observation set and
+// empties the selection table.
+void read_entries();
+
+// The number in a text box, as the observation fields hold it: the longest
+// leading decimal number, rounded halves to even, clamped to 16 bits; 0 when
+// the text does not start with a number.
+std::int16_t text_box_number(const QString& text);
+
+}  // namespace qid
