@@ -1,0 +1,224 @@
+// The data-file reader: field syntax, malformed files, the text-box numbers
+// and the reading of observations from the controls.
+#include <memory>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "../support/fake_control.h"
+#include "../support/recording_messages.h"
+#include "identify/data_file.h"
+#include "shell/state.h"
+
+namespace {
+
+using qid::testing::FakeControl;
+
+// The seven lists, one species header and two species in the shortest form.
+const char* const good_header =
+    "2,\"Green\",\"Red, dark\"\n"
+    "1,\"UNCHANGED\"\n"
+    "1,\"Mid green\"\n"
+    "1,\"AS ABOVE\"\n"
+    "0\n"
+    "2,\"Glabrous\",\"Hairy\"\n"
+    "2,\"Yes\",\"No\"\n";
+
+class DataFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        for (int slot : {5, 6, 18, 19, 8, 9, 10}) {
+            lists_[slot] = std::make_unique<FakeControl>();
+            qid::ctl_tbl[static_cast<std::size_t>(slot)] = lists_[slot].get();
+        }
+    }
+    void TearDown() override { qid::ctl_tbl.fill(nullptr); }
+
+    // Writes the bytes as qid.dta and loads it.
+    bool load(const QByteArray& bytes)
+    {
+        qid::data_file = dir_.filePath("qid.dta");
+        QFile f(qid::data_file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        return qid::load_species();
+    }
+
+    FakeControl& list(int slot) { return *lists_[slot]; }
+
+    QTemporaryDir dir_;
+    qid::testing::RecordingMessages messages_;
+    std::unique_ptr<FakeControl> lists_[34];
+};
+
+TEST_F(DataFileTest, ReadsListsAndRecordsInTheirFieldSyntax)
+{
+    QByteArray file(good_header);
+    file += "2,3,9,4\n";
+    // Quoted names and texts with commas; blanks before fields; an empty field;
+    // a record split over two lines; Booleans and -1/0 shapes.
+    file += "\"frutescens\", \"Red, dark\",\"Hairy\",\"Yes\",12,  \"Mid green\",\"AS ABOVE\",4,7,\n"
+            "  200,30,60,10,20,\"Green\",\"UNCHANGED\",7,9.5,#TRUE#\n";
+    file += "\"alba\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"Green\",,0,0,-1\n";
+    ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
+    EXPECT_TRUE(messages_.shown().empty());
+
+    EXPECT_EQ(list(5).items(), QStringList({"Green", "Red, dark"}));
+    EXPECT_EQ(list(19).items(), QStringList({"AS ABOVE"}));
+    EXPECT_TRUE(list(8).items().isEmpty());  // a count of 0 leaves the list empty
+    EXPECT_EQ(list(10).items(), QStringList({"Yes", "No"}));
+
+    ASSERT_EQ(qid::species_count, 2);
+    EXPECT_EQ(qid::species_name[1], "frutescens");
+    EXPECT_EQ(qid::bud_table.at(1, 0).text(), "Red, dark");
+    EXPECT_EQ(qid::bud_table.at(1, 3).number(), 12);
+    EXPECT_EQ(qid::leaf_table.at(1, 3).number(), 7);
+    EXPECT_TRUE(qid::leaf_table.at(1, 4).equals_zero());  // the empty field before the line end
+    EXPECT_TRUE(qid::leaf_table.at(1, 4).is_empty());
+    EXPECT_EQ(qid::leaf_table.at(1, 5).number(), 200);
+    EXPECT_FLOAT_EQ(static_cast<float>(qid::fruit_table.at(1, 3).number()), 9.5f);
+    EXPECT_EQ(qid::fruit_table.at(1, 4).number(), -1);  // #TRUE#
+    EXPECT_EQ(qid::fruit_table.at(2, 4).number(), -1);  // -1
+    EXPECT_TRUE(qid::fruit_table.at(2, 1).equals_empty_text());
+    EXPECT_TRUE(qid::fruit_table.at(2, 1).equals_zero());  // empty equals both "" and 0
+}
+
+TEST_F(DataFileTest, AcceptsCrLfLineEndsExtraColumnsAndTrailingText)
+{
+    QByteArray file(good_header);
+    file.replace("\n", "\r\n");
+    file += "1,4,10,5\r\n\r\n";
+    file += "\"x\",\"Glabrous\",\"\",\"\",5,\"extra\",\"Mid green\",\"AS ABOVE\",1,2,3,4,5,6,7,8,\r\n"
+            "\"Green\",\"UNCHANGED\",1,2,#FALSE#,\"kept\"\r\n"
+            "anything after the last record is ignored\r\n";
+    ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
+    EXPECT_EQ(qid::bud_table.columns(), 5);
+    EXPECT_EQ(qid::bud_table.at(1, 4).text(), "extra");
+    EXPECT_TRUE(qid::leaf_table.at(1, 10).is_empty());
+    EXPECT_EQ(qid::fruit_table.at(1, 5).text(), "kept");
+    EXPECT_EQ(qid::fruit_table.at(1, 4).number(), 0);
+}
+
+TEST_F(DataFileTest, DecodesUtf8OrFallsBackToWindows1252)
+{
+    EXPECT_EQ(qid::decode_data_text("caf\xc3\xa9"), QString::fromUtf8("caf\xc3\xa9"));
+    EXPECT_EQ(qid::decode_data_text("caf\xe9 \x80"), QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"));
+}
+
+struct BadFile {
+    const char* name;
+    QByteArray tail;      // what follows the seven lists
+    const char* line_field;  // "Line L, field F" expected in the message
+    const char* problem;     // part of the explanation expected in the message
+};
+
+class MalformedFileTest : public DataFileTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(MalformedFileTest, IsReportedByFileLineAndFieldAndNothingIsLoaded)
+{
+    const BadFile& bad = GetParam();
+    EXPECT_FALSE(load(QByteArray(good_header) + bad.tail));
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    const QString text = messages_.last().text;
+    EXPECT_EQ(messages_.last().title, "DATA FILE ERROR");
+    EXPECT_EQ(messages_.last().icon, 16);
+    EXPECT_TRUE(text.contains(qid::data_file)) << text.toStdString();
+    EXPECT_TRUE(text.contains(bad.line_field)) << text.toStdString();
+    EXPECT_TRUE(text.contains(bad.problem)) << text.toStdString();
+    EXPECT_EQ(qid::species_count, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedFileTest,
+    ::testing::Values(
+        BadFile{"CountIsNotANumber", "many,3,9,4\n", "Line 8, field 1", "whole number from 0 to 32767"},
+        BadFile{"NegativeCount", "-2,3,9,4\n", "Line 8, field 1", "the number of species"},
+        BadFile{"TooFewColumns", "1,2,9,4\n", "Line 8, field 2", "highest bud column"},
+        BadFile{"EndsBeforeLastRecord",
+                "2,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n\"b\",\"\"\n",
+                "Line 10:", "file ends before the bud hairs (bud column 1) of species 2"},
+        BadFile{"TextWhereANumberBelongs",
+                "1,3,9,4\n\"a\",\"\",\"\",\"\",\"ten\",\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n",
+                "Line 9, field 5", "number was expected for the bud length (bud column 3) of species 1, not \"ten\""},
+        BadFile{"NumberWhereATextBelongs",
+                "1,3,9,4\n\"a\",\"\",\"\",\"\",0,7,\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n",
+                "Line 9, field 6", "text in double quotes was expected for the leaf colour above"},
+        BadFile{"ShapeNeitherBooleanNorMinusOneOrZero",
+                "1,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,1\n",
+                "Line 9, field 20", "#TRUE#, #FALSE#, -1 or 0 was expected"},
+        BadFile{"UnclosedQuote", "1,3,9,4\n\"a\",\"unclosed\n", "Line 9, field 2", "closing \" is missing"},
+        BadFile{"JunkAfterAQuote", "1,3,9,4\n\"a\"b,\n", "Line 9, field 1", "comma or a line end was expected"}),
+    [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+
+TEST_F(DataFileTest, MissingFileIsReportedByName)
+{
+    qid::data_file = dir_.filePath("nowhere/qid.dta");
+    EXPECT_FALSE(qid::load_species());
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.last().text,
+              "The species data file '" + qid::data_file + "' cannot be used.\nThe file does not exist.");
+}
+
+TEST(TextBoxNumber, TakesTheLeadingNumberRoundedHalvesToEvenAndClamped)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"12.7", 13}, {"12.5", 12}, {"13.5", 14}, {"abc", 0}, {"7mm", 7}, {"99999", 32767},
+        {"-99999", -32768}, {"-5", -5}, {"  8", 8}, {"", 0}, {".5", 0}, {"1.5.3", 2}, {"-", 0},
+        {"+3", 3}, {"12 34", 12}, {"1e3", 1}, {"99999999999999999999999", 32767}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(qid::text_box_number(QString::fromLatin1(text)), expected) << text;
+}
+
+TEST_F(DataFileTest, ReadEntriesTakesTheSecondColourOnlyWithTheFirst)
+{
+    QByteArray file(good_header);
+    file += "1,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n";
+    ASSERT_TRUE(load(file));
+    FakeControl young, sphere, berry, pairs, length, leaflet_l, leaflet_w, bud;
+    qid::ctl_tbl[7] = &young;
+    qid::ctl_tbl[24] = &sphere;
+    qid::ctl_tbl[11] = &berry;
+    qid::ctl_tbl[20] = &pairs;
+    qid::ctl_tbl[21] = &length;
+    qid::ctl_tbl[22] = &leaflet_l;
+    qid::ctl_tbl[23] = &leaflet_w;
+    qid::ctl_tbl[26] = &bud;
+
+    list(6).set_list_index(0);   // FINAL COLOUR chosen, INITIAL COLOUR not
+    list(19).set_list_index(0);  // COLOUR BELOW chosen, COLOUR ABOVE not
+    list(9).set_list_index(1);   // bud hairs on their own
+    young.set_value(1);
+    berry.set_caption("9.5");
+    leaflet_w.set_caption("40000");
+    bud.set_caption("-3");
+    qid::needs_read = true;
+    qid::read_entries();
+
+    EXPECT_EQ(qid::fruit_colour[0], "");
+    EXPECT_EQ(qid::fruit_colour[1], "");
+    EXPECT_EQ(qid::leaf_colour[1], "");
+    EXPECT_EQ(qid::bud_prop[0], "");
+    EXPECT_EQ(qid::bud_prop[1], "Hairy");
+    EXPECT_FLOAT_EQ(qid::size_factor, 0.8f);
+    EXPECT_FALSE(qid::spherical);
+    EXPECT_EQ(qid::berry_size, 10);
+    EXPECT_EQ(qid::leaf_size[3], 32767);
+    EXPECT_EQ(qid::bud_length, -3);
+    EXPECT_FALSE(qid::needs_read);
+    ASSERT_EQ(qid::selected[2].size(), 2u);
+
+    list(5).set_list_index(1);
+    list(18).set_list_index(0);
+    qid::read_entries();
+    EXPECT_EQ(qid::fruit_colour[0], "Red, dark");
+    EXPECT_EQ(qid::fruit_colour[1], "UNCHANGED");
+    EXPECT_EQ(qid::leaf_colour[0], "Mid green");
+    EXPECT_EQ(qid::leaf_colour[1], "AS ABOVE");
+}
+
+}  // namespace
