@@ -1,0 +1,173 @@
+#include "identify/matching.h"
+
+#include "shell/state.h"
+
+namespace qid {
+
+namespace {
+
+// A cell of the table, or an empty cell when the column lies beyond the
+// table's last column (a file with fewer columns records nothing there).
+const Cell& cell_at(const CellTable& table, int i, int column)
+{
+    static const Cell none;
+    return column < table.columns() ? table.at(i, column) : none;
+}
+
+bool is_species_row(const CellTable& table, int i)
+{
+    return i >= 1 && i < table.rows();
+}
+
+// A size bound is recorded when its cell holds a non-zero number; a text in a
+// size column is not a measure and records nothing.
+bool measure_recorded(const Cell& c)
+{
+    return c.kind() != Cell::Kind::text && !c.equals_zero();
+}
+
+// The table value of a size cell in single precision, as every bound is formed.
+float measure(const Cell& c)
+{
+    return static_cast<float>(c.number());
+}
+
+// True when a value lies within [lower, upper]; the bounds themselves pass.
+bool within(std::int16_t value, float lower, float upper)
+{
+    const float v = value;
+    return !(v < lower) && !(v > upper);
+}
+
+// A range of least and greatest recorded values, widened by the tree factor
+// (lower bound only) and the range extension. Each product is rounded to
+// single precision so that a whole-number bound such as 10 x 0.8 stays 8.
+bool in_range(const Cell& least, const Cell& greatest, std::int16_t value)
+{
+    if (!measure_recorded(least) || !measure_recorded(greatest) || value == 0)
+        return true;
+    const float shrink = 1.0f - range_ext;
+    const float widen = 1.0f + range_ext;
+    float lower = measure(least) * size_factor;
+    lower = lower * shrink;
+    const float upper = measure(greatest) * widen;
+    return within(value, lower, upper);
+}
+
+// Colour pair rule of fruit and leaves: compared only when the species has
+// both colours recorded, and only against the colours actually observed.
+bool colours_agree(const Cell& first, const Cell& second, const std::array<QString, 2>& observed)
+{
+    if (first.equals_empty_text() || second.equals_empty_text())
+        return true;
+    const Cell* recorded[2] = {&first, &second};
+    for (int k = 0; k < 2; ++k) {
+        if (!observed[k].isEmpty() && recorded[k]->text() != observed[k])
+            return false;
+    }
+    return true;
+}
+
+// Length-to-width ratio of the observed leaflet against the species' mean
+// ratio, within a fixed band of 90 % to 110 %.
+bool leaflet_shape_agrees(int i)
+{
+    const Cell* bounds[4];
+    for (int c = 0; c < 4; ++c) {
+        bounds[c] = &cell_at(leaf_table, i, 6 + c);
+        if (!measure_recorded(*bounds[c]))
+            return true;
+    }
+    if (leaf_size[2] < 1 || leaf_size[3] < 1)
+        return true;
+    const float r0 = static_cast<float>(bounds[0]->number() / bounds[2]->number());
+    const float r1 = static_cast<float>(bounds[1]->number() / bounds[3]->number());
+    const float mean = (r0 + r1) / 2.0f;
+    const double ratio = static_cast<double>(leaf_size[2]) / static_cast<double>(leaf_size[3]);
+    return !(ratio < 0.9 * mean) && !(ratio > 1.1 * mean);
+}
+
+// One bud property: compared only when both the species and the observation have it.
+bool bud_property_agrees(int i, int k)
+{
+    const Cell& recorded = cell_at(bud_table, i, k);
+    if (recorded.equals_empty_text() || bud_prop[k].isEmpty())
+        return true;
+    return recorded.text() == bud_prop[k];
+}
+
+// The typical bud length gives a range of 80 % to 110 % of it, lowered for a
+// young tree and widened by the range extension, each product in single precision.
+bool bud_length_agrees(int i)
+{
+    const Cell& typical = cell_at(bud_table, i, 3);
+    if (!measure_recorded(typical) || bud_length == 0)
+        return true;
+    float lower = measure(typical) * bud_len_fac[0];
+    lower = lower * size_factor;
+    lower = lower * (1.0f - range_ext);
+    float upper = measure(typical) * bud_len_fac[1];
+    upper = upper * (1.0f + range_ext);
+    return within(bud_length, lower, upper);
+}
+
+}  // namespace
+
+bool no_fruit_data()
+{
+    return fruit_colour[0].isEmpty() && berry_size <= 0 && spherical;
+}
+
+bool fruit_match(int i)
+{
+    if (!is_species_row(fruit_table, i))
+        return false;
+    const bool colour = colours_agree(cell_at(fruit_table, i, 0), cell_at(fruit_table, i, 1), fruit_colour);
+    const bool size = in_range(cell_at(fruit_table, i, 2), cell_at(fruit_table, i, 3), berry_size);
+    // The shape always counts: true is -1, false and an unrecorded shape 0.
+    const bool shape = cell_at(fruit_table, i, 4).number() == (spherical ? -1.0 : 0.0);
+    return colour && size && shape;
+}
+
+bool no_leaf_data()
+{
+    if (!leaf_colour[0].isEmpty())
+        return false;
+    for (const std::int16_t v : leaf_size) {
+        if (v > 0)
+            return false;
+    }
+    return true;
+}
+
+bool leaf_match(int i)
+{
+    if (!is_species_row(leaf_table, i))
+        return false;
+    const bool colour = colours_agree(cell_at(leaf_table, i, 0), cell_at(leaf_table, i, 1), leaf_colour);
+    const bool pairs = in_range(cell_at(leaf_table, i, 2), cell_at(leaf_table, i, 3), leaf_size[0]);
+    const bool length = in_range(cell_at(leaf_table, i, 4), cell_at(leaf_table, i, 5), leaf_size[1]);
+    const bool shape = leaflet_shape_agrees(i);
+    return colour && pairs && length && shape;
+}
+
+bool no_bud_data()
+{
+    for (const QString& p : bud_prop) {
+        if (!p.isEmpty())
+            return false;
+    }
+    return bud_length == 0;
+}
+
+bool bud_match(int i)
+{
+    if (!is_species_row(bud_table, i))
+        return false;
+    bool agrees = bud_length_agrees(i);
+    for (int k = 0; k < 3; ++k)
+        agrees = bud_property_agrees(i, k) && agrees;
+    return agrees;
+}
+
+}  // namespace qid
