@@ -1,0 +1,22 @@
+// Quenla ID: the main window is the program's entry.
+#include <QApplication>
+
+#include "platform/fonts.h"
+#include "platform/qt_messages.h"
+#include "shell/main_window.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    qid::platform::QtMessageSeam messages;
+    qid::platform::set_message_seam(&messages);
+    qid::platform::install_font_substitutes();
+
+    qid::QID_main window;
+    if (!window.load())
+        return 1;
+    window.show();
+    const int status = app.exec();
+    qid::platform::set_message_seam(nullptr);
+    return status;
+}

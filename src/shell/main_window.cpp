@@ -1,0 +1,346 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+
+#include "identify/cascade.h"
+#include "platform/host.h"
+#include "platform/messages.h"
+#include "shell/image_button.h"
+#include "shell/navigation.h"
+#include "shell/startup.h"
+#include "shell/state.h"
+
+namespace qid {
+
+namespace {
+
+// A tick box whose caption wraps onto several lines, as the tree box's long
+// caption needs.
+class WrapCheckBox final : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QRect box = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+        option.rect = box.translated(0, (height() - box.height()) / 2 - box.top());
+        style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &p, this);
+        const QRect text_area = rect().adjusted(option.rect.right() + 6, 0, 0, 0);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(text_area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
+    }
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+constexpr const char* sans = "MS Sans Serif";
+
+// Captions inside the frames: text, left, top, width, height.
+struct Caption {
+    const char* text;
+    platform::Twips at;
+    Qt::Alignment align = Qt::AlignLeft;
+};
+
+}  // namespace
+
+QID_main::QID_main()
+{
+    setWindowTitle(QStringLiteral("KELBINE IDENTIFICATION"));
+    QFont window_font(QStringLiteral("Century Gothic"));
+    window_font.setPointSizeF(12);
+    setFont(window_font);
+    build_menu();
+    build_controls();
+    connect_edits();
+}
+
+QID_main::~QID_main()
+{
+    // The control table must not outlive the controls it points at.
+    for (platform::Control*& c : ctl_tbl)
+        for (const auto& own : controls_)
+            if (c == own.get())
+                c = nullptr;
+}
+
+void QID_main::build_menu()
+{
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("hlp_root"));
+    help->addAction(QStringLiteral("Contents"))->setObjectName(QStringLiteral("hlp_cont"));
+    help->addAction(QStringLiteral("Index"))->setObjectName(QStringLiteral("hlp_index"));
+    help->addAction(QStringLiteral("Find"))->setObjectName(QStringLiteral("hlp_find"));
+    help->addAction(QStringLiteral("About Quenla ID"))->setObjectName(QStringLiteral("hlp_about"));
+    exit_ = menuBar()->addAction(QStringLiteral("Exit"));
+    exit_->setObjectName(QStringLiteral("xit"));
+    connect(exit_, &QAction::triggered, this, [] { shut_down(); });
+}
+
+platform::QtControl* QID_main::add(QWidget* widget, const QString& name, int index, const platform::Twips& design,
+                                   const QString& font, double size, bool bold)
+{
+    auto handle = std::make_unique<platform::QtControl>(widget, name, index);
+    if (!font.isEmpty()) {
+        QFont f(font);
+        f.setPointSizeF(size);
+        f.setBold(bold);
+        widget->setFont(f);
+    }
+    handle->set_geometry(design);
+    controls_.push_back(std::move(handle));
+    return controls_.back().get();
+}
+
+void QID_main::build_controls()
+{
+    surface_ = new QWidget(this);
+    surface_->setObjectName(QStringLiteral("design_surface"));
+    surface_->setFixedSize(platform::twips_to_pixels(19200), platform::twips_to_pixels(13900));
+    setCentralWidget(surface_);
+
+    background_ = new QLabel(surface_);
+    background_->setScaledContents(true);
+    add(background_, QStringLiteral("Image2"), 0, {0, 0, 19200, 13900}, QString(), 0);
+
+    auto* instruction = new QLabel(surface_);
+    instruction->setWordWrap(true);
+    instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    add(instruction, QStringLiteral("Label1"), 0, {500, 200, 10000, 1000}, sans, 12, true);
+
+    auto* tree = new QGroupBox(QStringLiteral("Tree data"), surface_);
+    add(tree, QStringLiteral("Frame2"), 0, {500, 1200, 4100, 1100}, QStringLiteral("Arial Narrow"), 9.75, true);
+    auto* young = new WrapCheckBox(QStringLiteral("Check the box if this is a young tree or a small specimen,"), tree);
+    add(young, QStringLiteral("Check1"), 0, {100, 300, 3780, 615}, sans, 9.75, true);
+
+    const char* frame_titles[] = {"Fruit data", "Leaf data", "Bud data"};
+    std::array<QGroupBox*, 3> frames{};
+    for (int i = 0; i < 3; ++i) {
+        frames[static_cast<std::size_t>(i)] = new QGroupBox(QString::fromLatin1(frame_titles[i]), surface_);
+        add(frames[static_cast<std::size_t>(i)], QStringLiteral("Frame1"), i, {500, 2700 + i * 3400, 10000, 3000},
+            sans, 9.75, true);
+    }
+
+    auto caption = [this](QGroupBox* frame, const QString& name, int index, const Caption& c) {
+        auto* label = new QLabel(QString::fromLatin1(c.text), frame);
+        label->setWordWrap(true);
+        label->setAlignment(c.align | Qt::AlignTop);
+        add(label, name, index, c.at, sans, 9.75, true);
+    };
+    auto list = [this](QGroupBox* frame, const QString& name, int index, const platform::Twips& at) {
+        auto* box = new QListWidget(frame);
+        box->setSelectionMode(QAbstractItemView::SingleSelection);
+        // A long entry is cut at the edge rather than given a scroll bar.
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        add(box, name, index, at, sans, 12);
+    };
+    auto text_box = [this](QGroupBox* frame, const QString& name, int index, const platform::Twips& at) {
+        add(new QLineEdit(frame), name, index, at, sans, 12);
+    };
+
+    // Fruit data.
+    QGroupBox* fruit = frames[0];
+    const Caption fruit_captions[] = {
+        {"INITIAL COLOUR", {450, 405, 1905, 300}},
+        {"FINAL COLOUR", {2670, 405, 1725, 360}},
+        {"BERRY SHAPE", {4905, 405, 2340, 285}},
+        {"BERRY SIZE (mm)", {7335, 405, 2340, 285}},
+        {"Enter the LARGEST dimension for ellipsoidal fruit", {7485, 1425, 2085, 810}, Qt::AlignHCenter},
+        {"Select the berry colour/s", {1185, 2130, 2565, 240}, Qt::AlignHCenter},
+    };
+    for (int i = 0; i < 6; ++i)
+        caption(fruit, QStringLiteral("Label2"), i, fruit_captions[i]);
+    list(fruit, QStringLiteral("List2"), 0, {500, 640, 1650, 1260});
+    list(fruit, QStringLiteral("List2"), 1, {2685, 640, 1650, 1260});
+    add(new QRadioButton(QStringLiteral("Spherical"), fruit), QStringLiteral("Option1"), 0, {5300, 705, 1500, 400},
+        sans, 9.75, true);
+    add(new QRadioButton(QStringLiteral("Ellipsoidal"), fruit), QStringLiteral("Option1"), 1,
+        {5300, 1035, 1500, 400}, sans, 9.75, true);
+    text_box(fruit, QStringLiteral("Text1"), 0, {8205, 735, 400, 420});
+
+    // Leaf data.
+    QGroupBox* leaf = frames[1];
+    const Caption leaf_captions[] = {
+        {"COLOUR ABOVE", {420, 405, 1845, 240}},
+        {"COLOUR BELOW", {2505, 405, 1995, 240}},
+        {"LEAF LENGTH, (mm)", {5160, 405, 1635, 495}},
+        {"SIZE OF LEAFLETS (mm)", {7320, 405, 2060, 510}},
+        {"Width", {7380, 900, 750, 300}},
+        {"Length", {8520, 900, 750, 300}},
+        {"Number of leaflet pairs", {7590, 1740, 1410, 495}},
+        // This caption starts left of its frame; set flush right it stays
+        // wholly inside the frame.
+        {"Select the colour for both the TOP and the UNDERSIDE of the leaf", {-945, 2010, 6810, 240}, Qt::AlignRight},
+    };
+    for (int i = 0; i < 8; ++i)
+        caption(leaf, QStringLiteral("Label3"), i, leaf_captions[i]);
+    list(leaf, QStringLiteral("List3"), 0, {500, 640, 1650, 1260});
+    list(leaf, QStringLiteral("List3"), 1, {2685, 640, 1650, 1260});
+    text_box(leaf, QStringLiteral("Text2"), 0, {7995, 2265, 540, 420});
+    text_box(leaf, QStringLiteral("Text2"), 1, {5730, 1005, 540, 420});
+    text_box(leaf, QStringLiteral("Text2"), 2, {8625, 1140, 400, 420});
+    text_box(leaf, QStringLiteral("Text2"), 3, {7440, 1140, 400, 420});
+
+    // Bud data.
+    QGroupBox* bud = frames[2];
+    const Caption bud_captions[] = {
+        {"BUD COLOUR", {510, 405, 1650, 330}},
+        {"BUD HAIRS", {2655, 405, 1650, 330}},
+        {"STICKY?", {4800, 405, 1650, 330}},
+        {"BUD LENGTH (mm)", {7335, 405, 1575, 480}},
+        {"Select the bud properties which apply", {1380, 2280, 3900, 240}, Qt::AlignHCenter},
+    };
+    for (int i = 0; i < 5; ++i)
+        caption(bud, QStringLiteral("Label4"), i, bud_captions[i]);
+    list(bud, QStringLiteral("List4"), 0, {500, 640, 1650, 1260});
+    list(bud, QStringLiteral("List4"), 1, {2650, 640, 1650, 1260});
+    list(bud, QStringLiteral("List4"), 2, {4800, 640, 1650, 1260});
+    text_box(bud, QStringLiteral("Text3"), 0, {7935, 975, 400, 420});
+
+    // The result list and its heading.
+    auto* results = new QListWidget(surface_);
+    results->setSelectionMode(QAbstractItemView::SingleSelection);
+    add(results, QStringLiteral("List1"), 0, {14000, 1360, 4200, 10200}, sans, 12);
+    auto* heading = new QLabel(QStringLiteral("SELECTION"), surface_);
+    heading->setWordWrap(true);
+    heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    add(heading, QStringLiteral("Label9"), 0, {14000, 560, 4200, 700}, QStringLiteral("Century Gothic"), 15.75, true);
+
+    auto* notice = new QLabel(QStringLiteral("SIZE RANGES EXTENDED"), surface_);
+    add(notice, QStringLiteral("Label13"), 0, {5500, 1364, 3500, 300}, sans, 12, true);
+
+    // Credit labels for the background picture; they size themselves to their text.
+    const char* credits[] = {"Background image:", "", ""};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(QString::fromLatin1(credits[i]), surface_);
+        platform::QtControl* c = add(label, QStringLiteral("Label14"), i, {0, 13300, 0, 0},
+                                     QStringLiteral("Georgia"), 12);
+        if (i == 1) {
+            QFont f = label->font();
+            f.setItalic(true);
+            label->setFont(f);
+        }
+        c->set_auto_size(true);
+    }
+
+    // The five image buttons: PRINT, NEXT, BACK, CLEAR, EXTEND.
+    for (int i = 0; i < 5; ++i) {
+        auto* button = new ImageButton(surface_);
+        buttons_[static_cast<std::size_t>(i)] = button;
+        add(button, QStringLiteral("Image1"), i, {0, 0, 0, 0}, QString(), 0);
+        connect(button, &ImageButton::activated, this, [this, i] { press(i); });
+    }
+}
+
+platform::QtControl* QID_main::control(const QString& name, int index) const
+{
+    for (const auto& c : controls_)
+        if (c->name() == name && c->index() == index)
+            return c.get();
+    return nullptr;
+}
+
+void QID_main::connect_edits()
+{
+    // Any edit of an observation returns the cascade to its start; the values
+    // are read only when a search step runs.
+    for (const auto& c : controls_) {
+        QWidget* w = c->widget();
+        const QString name = c->name();
+        if (name == QLatin1String("List2") || name == QLatin1String("List3") || name == QLatin1String("List4")) {
+            auto* list = static_cast<QListWidget*>(w);
+            connect(list, &QListWidget::itemSelectionChanged, this, [] { reset_selection(); });
+            connect(list, &QListWidget::itemClicked, this, [] { reset_selection(); });
+        } else if (name == QLatin1String("Text1") || name == QLatin1String("Text2") || name == QLatin1String("Text3")) {
+            connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this, [] { reset_selection(); });
+        } else if (name == QLatin1String("Check1")) {
+            connect(static_cast<QCheckBox*>(w), &QCheckBox::clicked, this, [] { reset_selection(); });
+        } else if (name == QLatin1String("Option1")) {
+            auto* option = static_cast<QRadioButton*>(w);
+            connect(option, &QRadioButton::clicked, this, [] { reset_selection(); });
+            connect(option, &QRadioButton::toggled, this, [](bool on) {
+                if (on)
+                    reset_selection();
+            });
+        }
+    }
+}
+
+bool QID_main::fill_image_list()
+{
+    const char* files[] = {"printU", "printD", "nextU", "nextD", "backU", "backD",
+                           "clearU", "clearD", "extendU", "extendD"};
+    const QString folder = platform::host().program_folder() + QStringLiteral("/graphics/");
+    for (std::size_t k = 0; k < image_list_.size(); ++k) {
+        const QString path = folder + QString::fromLatin1(files[k]) + QStringLiteral(".gif");
+        if (!image_list_[k].load(path)) {
+            report_missing_file(path);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool QID_main::load()
+{
+    if (!fill_image_list())
+        return false;
+    for (int i = 0; i < 5; ++i) {
+        ImageButton* b = buttons_[static_cast<std::size_t>(i)];
+        b->set_pictures(image_list(2 * i + 1), image_list(2 * i + 2));
+        platform::QtControl* c = control(QStringLiteral("Image1"), i);
+        c->set_geometry({c->geometry().left, c->geometry().top,
+                         static_cast<int>(std::lround(platform::pixels_to_twips(b->width()))),
+                         static_cast<int>(std::lround(platform::pixels_to_twips(b->height())))});
+    }
+    if (!start_up(*this))
+        return false;
+    form_ready = true;
+    return true;
+}
+
+void QID_main::press(int button)
+{
+    switch (button) {
+    case 1:
+        ++stage;
+        next_step(stage);
+        break;
+    case 2:
+        --stage;
+        show_selection(stage);
+        break;
+    case 3:
+        clear_entries();
+        break;
+    case 4:
+        reset_selection();
+        range_ext = 0.2f;
+        ctl_tbl[slot::extended_notice]->set_visible(true);
+        break;
+    default:
+        // PRINT composes the report, which arrives with the report module.
+        break;
+    }
+}
+
+void QID_main::closeEvent(QCloseEvent* event)
+{
+    if (form_ready)
+        shut_down();
+    event->accept();
+}
+
+}  // namespace qid
