@@ -1,0 +1,67 @@
+#pragma once
+// What the printer and the preview surface share: a drawing target painted
+// through QPainter on a device, page units mapped to device pixels, fonts in
+// points measured on that same device.
+#include <optional>
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include "platform/draw_target.h"
+
+namespace qid::platform {
+
+class PainterTarget : public DrawTarget {
+public:
+    float current_x() const override { return x_; }
+    float current_y() const override { return y_; }
+    void set_current(float x, float y) override;
+    void print_text(const QString& s) override;
+    void print_line() override;
+    float text_width(const QString& s) const override;
+    float text_height(const QString& s) const override;
+    TargetFont font() const override { return font_; }
+    void set_font(const TargetFont& f) override;
+    std::int32_t fore_color() const override { return fore_; }
+    void set_fore_color(std::int32_t rgb) override { fore_ = rgb; }
+    void set_back_color(std::int32_t rgb) override { back_ = rgb; }
+    void align_text_bottom() override { bottom_aligned_ = true; }
+    int set_transparent() override;
+    void paint_picture(const QImage& picture, float x, float y, float w, float h) override;
+    void draw_box(float x1, float y1, float x2, float y2, std::int32_t rgb) override;
+    void set_draw_width(int pixels) override { draw_width_ = pixels < 1 ? 1 : pixels; }
+
+protected:
+    // opaque_text: text starts out drawn on a box of the background colour,
+    // as on a fresh printer device, until set_transparent.
+    explicit PainterTarget(bool opaque_text) : opaque_(opaque_text) {}
+    std::int32_t back_color() const { return back_; }
+    // Forgets cached metrics after the device or its scale changed.
+    void device_changed() { metrics_.reset(); }
+
+    // The device whose resolution sizes the fonts and measures the text.
+    virtual const QPaintDevice* metric_device() const = 0;
+    // Device pixels per page unit.
+    virtual double pixels_per_unit_x() const = 0;
+    virtual double pixels_per_unit_y() const = 0;
+    // A painter ready to draw, or nullptr when the device cannot be painted.
+    virtual QPainter* begin_paint() = 0;
+    virtual void end_paint() = 0;
+
+private:
+    const QFontMetricsF& metrics() const;
+    QFont qt_font() const;
+
+    float x_ = 0;
+    float y_ = 0;
+    TargetFont font_;
+    std::int32_t fore_ = 0;
+    std::int32_t back_ = 0xffffff;
+    int draw_width_ = 1;
+    bool bottom_aligned_ = false;
+    bool opaque_;
+    mutable std::optional<QFontMetricsF> metrics_;
+};
+
+}  // namespace qid::platform
