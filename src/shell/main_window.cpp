@@ -180,9 +180,9 @@ void QID_main::build_controls()
         {"Width", {7380, 900, 750, 300}},
         {"Length", {8520, 900, 750, 300}},
         {"Number of leaflet pairs", {7590, 1740, 1410, 495}},
-        // This caption starts left of its frame; set flush right it stays
-        // wholly inside the frame.
-        {"Select the colour for both the TOP and the UNDERSIDE of the leaf", {-945, 2010, 6810, 240}, Qt::AlignRight},
+        // Drawn from the frame's left edge: a caption starting left of the
+        // frame would lose its first word.
+        {"Select the colour for both the TOP and the UNDERSIDE of the leaf", {100, 2010, 6700, 240}},
     };
     for (int i = 0; i < 8; ++i)
         caption(leaf, QStringLiteral("Label3"), i, leaf_captions[i]);

@@ -241,14 +241,45 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
     EXPECT_EQ(qid::stage, 1);
 }
 
-TEST_F(MainWindowTest, ExitClosesTheWindowAndReleasesTheSharedObjects)
+// Records the order in which windows receive their close.
+class CloseOrder final : public QObject {
+public:
+    QStringList closed;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            closed << watched->objectName();
+        return false;
+    }
+};
+
+TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
 {
+    window_->setObjectName("main");
+    QWidget other;
+    other.setObjectName("other");
+    CloseOrder order;
+    window_->installEventFilter(&order);
+    other.installEventFilter(&order);
     window_->show();
-    ASSERT_TRUE(window_->isVisible());
+    other.show();
+
     window_->exit_action()->trigger();
+    EXPECT_EQ(order.closed, QStringList({"other", "main"}));
     EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(other.isVisible());
     EXPECT_EQ(qid::msg_style, nullptr);
     EXPECT_EQ(qid::msg, nullptr);
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowShutsDown)
+{
+    window_->show();
+    QWidget other;
+    other.show();
+    window_->close();
+    EXPECT_FALSE(other.isVisible());
+    EXPECT_EQ(qid::msg_style, nullptr);
 }
 
 class FailedStartTest : public ::testing::Test {
