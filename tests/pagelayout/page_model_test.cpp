@@ -23,27 +23,7 @@ TEST_F(PageModelTest, OptionsOutsideTheTableAreRefused)
     EXPECT_TRUE(page_err);
 }
 
-TEST_F(PageModelTest, SettingsKeepTheirTypes)
-{
-    page.set_sizes(8, 2.5);
-    page.set_sizes(9, 16777215.0);
-    page.set_sizes(13, 0.75);
-    EXPECT_EQ(page.page_data(8).value<std::int16_t>(), 2);  // halves to even
-    EXPECT_EQ(page.page_data(9).value<std::int32_t>(), 16777215);
-    EXPECT_EQ(page.page_data(13).toFloat(), 0.75f);
-    EXPECT_EQ(page.page_data(0).toFloat(), 9.0f);
-}
 
-TEST_F(PageModelTest, PageNumbers)
-{
-    page.page_numbers(3, 0);
-    EXPECT_EQ(page.page_number(1).value<std::int16_t>(), 3);
-    page.page_numbers(3, 7);
-    EXPECT_EQ(page.page_number(0).value<std::int16_t>(), 3);
-    EXPECT_EQ(page.page_number(1).value<std::int16_t>(), 7);
-    EXPECT_FALSE(page.page_number(2).isValid());
-    EXPECT_TRUE(messages.shown().empty());
-}
 
 TEST_F(PageModelTest, ZoomOnlyOnTheSurface)
 {
@@ -80,16 +60,6 @@ TEST_F(PageModelTest, AlignmentAndPaperColour)
     EXPECT_EQ(surface.back_color(), 0xffffff);
 }
 
-TEST_F(PageModelTest, TerminateMovesDownOneLineOfTheTarget)
-{
-    float hp = 2;
-    float y = 3;
-    page.add_text(QStringLiteral("x"), hp, false, y, 0, 0);
-    float pd = 0;
-    page.terminate(pd);
-    EXPECT_EQ(pd, 3.25f);
-    EXPECT_EQ(page.state().cur_y, 3.25f);
-}
 
 using FontTest = PageTest;
 

@@ -122,14 +122,6 @@ TEST_F(ParagraphTest, SuperscriptIsRaisedAndShrunkUntilNormal)
     EXPECT_FALSE(page.state().shifted);
 }
 
-TEST_F(ParagraphTest, SubscriptIsLoweredByATenthOfTheTextHeight)
-{
-    float y = 2;
-    float pl = 0;
-    page.add_f_text(QStringLiteral("H\\p/2\\n/O"), y, true, 0, pl, 0, 0);
-    EXPECT_FLOAT_EQ(drawn()[1].y, 2.0f + 0.1f * 0.25f);
-    EXPECT_EQ(drawn()[2].y, 2.0f);
-}
 
 TEST_F(ParagraphTest, OverstrikeIsCentredOverThePreviousCharacter)
 {
