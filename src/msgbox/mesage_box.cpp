@@ -1,6 +1,7 @@
 #include "msgbox/mesage_box.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 
 #include "platform/host.h"
-#include "shell/numbers.h"
 
 namespace qid {
 
@@ -31,7 +31,9 @@ void delete_window()
 // that no caller's value can make a window of absurd size.
 int px(float twips)
 {
-    return platform::twips_to_pixels(clamp_int16(twips));
+    if (std::isnan(twips))
+        return 0;
+    return platform::twips_to_pixels(std::clamp(twips, -32768.0f, 32767.0f));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "msgbox/msg_style.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QColor>
@@ -14,7 +15,6 @@
 #include "msgbox/mesage_box.h"
 #include "platform/host.h"
 #include "platform/messages.h"
-#include "shell/numbers.h"
 #include "shell/state.h"
 
 namespace qid {

@@ -3,7 +3,6 @@
 // pixel), a program folder with small generated icons, recorded messages and
 // the window's appearance reset before every test.
 #include <QDir>
-#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 
