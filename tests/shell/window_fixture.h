@@ -1,0 +1,77 @@
+#pragma once
+// The real main window, started up on the program folder with the shipped
+// species file, and what a user does with it.
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "../support/recording_messages.h"
+#include "msgbox/mbx.h"
+#include "msgbox/msg_style.h"
+#include "shell/main_window.h"
+#include "shell/state.h"
+
+namespace qid::testing {
+
+// Control-table slots the tests use.
+enum Slot {
+    result_list = 4, initial_colour = 5, final_colour = 6, young = 7, bud_colour = 8, bud_hairs = 9, sticky = 10,
+    berry_size = 11, heading = 12, print = 15, next = 16, back = 17, colour_above = 18, colour_below = 19,
+    pairs = 20, leaf_length = 21, leaflet_length = 22, leaflet_width = 23, spherical = 24, ellipsoidal = 25,
+    bud_length = 26, clear = 27, extend = 28, notice = 29
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window_ = std::make_unique<QID_main>();
+        ASSERT_TRUE(window_->load()) << (messages_.shown().empty() ? "" : messages_.last().text.toStdString());
+        window_->show();
+    }
+    void TearDown() override
+    {
+        form_ready = false;
+        window_.reset();
+        form_tbl.clear();
+        msg_style.reset();
+        msg.reset();
+    }
+
+    static QWidget* widget(int s) { return static_cast<platform::QtControl*>(ctl_tbl[s])->widget(); }
+
+    // Clicks the entry with this text in a list box, as a user would.
+    static void choose(int s, const char* text)
+    {
+        auto* list = static_cast<QListWidget*>(widget(s));
+        const QList<QListWidgetItem*> found = list->findItems(QString::fromLatin1(text), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << text;
+        list->scrollToItem(found[0]);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+        ASSERT_EQ(list->currentItem(), found[0]);
+    }
+    static void type(int s, const char* text) { QTest::keyClicks(widget(s), QString::fromLatin1(text)); }
+    static void click(int s) { QTest::mouseClick(widget(s), Qt::LeftButton); }
+
+    static QStringList results()
+    {
+        QStringList names;
+        for (int i = 0; i < ctl_tbl[result_list]->item_count(); ++i)
+            names << ctl_tbl[result_list]->item(i);
+        return names;
+    }
+    // PRINT, NEXT, BACK, CLEAR, EXTEND and the notice: 1 shown, 0 hidden.
+    static std::string shown()
+    {
+        std::string s;
+        for (int b : {print, next, back, clear, extend, notice})
+            s += ctl_tbl[b]->visible() ? '1' : '0';
+        return s;
+    }
+
+    RecordingMessages messages_;
+    std::unique_ptr<QID_main> window_;
+};
+
+}  // namespace qid::testing
