@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
@@ -111,8 +113,8 @@ bool set_layout()
     QID_main* window = main_window();
     // 1. Arial for the frames, lists, boxes, tick box, options, heading,
     //    instruction, notice and the first credit label.
-    for (int s = 1; s <= 30; ++s)
-        if ((s <= 14 || s >= 18) && !(s >= 27 && s <= 28))
+    for (const auto [first, last] : {std::pair{1, 14}, std::pair{18, 26}, std::pair{29, 30}})
+        for (int s = first; s <= last; ++s)
             ctl(s).set_font_name(QStringLiteral("Arial"));
 
     // 2. The window itself.
@@ -132,7 +134,8 @@ bool set_layout()
     if (!load_picture(QStringLiteral("graphics/bkgnd.jpg"), picture))
         return false;
     window->background()->setPixmap(picture);
-    ctl(33).set_geometry({(19200 - 19200) / 2, 0, 19200, 13900});
+    const int width = 19200;
+    ctl(33).set_geometry({(19200 - width) / 2, 0, width, 13900});
     window->background()->lower();
 
     // 4. The instruction text.
