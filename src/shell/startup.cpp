@@ -113,7 +113,7 @@ bool set_layout()
     QID_main* window = main_window();
     // 1. Arial for the frames, lists, boxes, tick box, options, heading,
     //    instruction, notice and the first credit label.
-    for (const auto [first, last] : {std::pair{1, 14}, std::pair{18, 26}, std::pair{29, 30}})
+    for (const auto& [first, last] : {std::pair{1, 14}, std::pair{18, 26}, std::pair{29, 30}})
         for (int s = first; s <= last; ++s)
             ctl(s).set_font_name(QStringLiteral("Arial"));
 
