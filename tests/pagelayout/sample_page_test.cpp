@@ -1,12 +1,10 @@
-// One page using every feature, drawn on the printer into a PDF and on the
-// preview surface at zoom 1 and 3. The PDF must hold the texts, and the
-// rendered PDF and the surfaces must break their lines at the same heights.
+// One page using every feature, drawn into a PDF and on the preview surface at zoom 1 and 3:
+// the PDF holds the texts, and its rendering and the surfaces break their lines at the same
+// heights. The pictures stay in the temporary folder for a person to look at.
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
 #include <QProcess>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "../support/recording_messages.h"
@@ -18,80 +16,65 @@
 namespace qid::testing {
 namespace {
 
+using namespace Qt::StringLiterals;
 constexpr double surface_pixels_per_inch = 72;  // at zoom 1
-
-// The folder the pictures of this check are left in for a person to look at.
-QString output_folder()
-{
-    const QString dir = QDir::temp().filePath(QStringLiteral("quenla-sample-page"));
-    QDir().mkpath(dir);
-    return dir;
-}
 
 void compose(PPpage& page, std::int16_t mode, float zoom, const QString& picture)
 {
     page.set_pp(mode);
     page.set_zoom(zoom);
-    page.font(QStringLiteral("Arial"), 12);
-    page.head_foot(0, QStringLiteral("sd"), QStringLiteral("Kelbine identification"), QStringLiteral("pr"),
-                   QString(), 14, true);
+    page.font(u"Arial"_s, 12);
+    page.head_foot(0, u"sd"_s, u"Kelbine identification"_s, u"pr"_s, QString(), 14, true);
     float y = page.page_data(2).toFloat();
     float pl = 0;
-    page.add_f_text(QStringLiteral("\\b/FRUIT\\n/ The berries are \\i/ellipsoidal\\n/ and turn from green to "
-                                   "\\q12/red\\n/ in autumn; they measure 9 mm, that is about 3.5 x 10\\s/-1\\n/ "
-                                   "inch. The angle \\y/a\\n/ of the leaflets is narrow and every leaflet is "
-                                   "finely toothed along its whole margin."),
+    page.add_f_text(u"\\b/FRUIT\\n/ The berries are \\i/ellipsoidal\\n/ and turn from green to \\q12/red\\n/ in "
+                    u"autumn; they measure 9 mm, that is about 3.5 x 10\\s/-1\\n/ inch. The angle \\y/a\\n/ of the "
+                    u"leaflets is narrow and every leaflet is finely toothed along its whole margin."_s,
                     y, true, 3, pl, 0, 0);
     y += page.line_height();
-    page.add_f_text(QStringLiteral("\\b/SELECTED TREES\\n/"), y, true, 1, pl, 0, 0);
-    page.add_f_text(QStringLiteral("Quenla frutescens and Quenla alpina are the two trees that remain after "
-                                   "the fruit and the leaf tests."),
-                    y, true, 1, pl, 0, 0);
-    float hh = -1;
-    float vv = 0;
+    page.add_f_text(u"\\b/SELECTED TREES\\n/"_s, y, true, 1, pl, 0, 0);
+    page.add_f_text(u"Quenla frutescens and Quenla alpina remain after both tests."_s, y, true, 1, pl, 0, 0);
+    float hh = -1, vv = 0;
     page.add_graphic(picture, -0.5f, 0, hh, vv);
     float hp = page.page_data(6).toFloat();
     page.add_box(vv + 0.6f, hp, 2, 0.4f);
-    page.head_foot(1, QString(), QStringLiteral("ld"), QStringLiteral("pa"), QString(), 10, false);
+    page.head_foot(1, QString(), u"ld"_s, u"pa"_s, QString(), 10, false);
 }
 
-// Pixel rows that hold dark ink, grouped into bands (top, bottom), in paper
-// inches, looking only at the left half where the text lines start.
-std::vector<std::pair<double, double>> ink_bands(const QImage& image, double pixels_per_inch)
+// The lowest row, in paper inches, of every band of pixel rows with dark ink
+// in the left half of the page, where the text lines start.
+std::vector<double> ink_bottoms(const QImage& image, double pixels_per_inch)
 {
-    std::vector<std::pair<double, double>> bands;
+    std::vector<double> bottoms;
     bool inside = false;
     for (int row = 0; row < image.height(); ++row) {
         bool ink = false;
         for (int col = 0; col < image.width() / 2 && !ink; ++col)
             ink = qGray(image.pixel(col, row)) < 128;
-        if (ink && !inside)
-            bands.push_back({row / pixels_per_inch, row / pixels_per_inch});
-        if (ink)
-            bands.back().second = row / pixels_per_inch;
+        if (ink)  // a new band, or the current one reaches further down
+            (inside ? bottoms.back() : bottoms.emplace_back()) = row / pixels_per_inch;
         inside = ink;
     }
-    return bands;
+    return bottoms;
 }
 
 TEST(SamplePageTest, PaperAndSurfaceShowTheSameLines)
 {
     RecordingMessages messages;
-    page_err = false;
-    QTemporaryDir dir;
+    QDir out(QDir::temp().filePath(u"quenla-sample-page"_s));
+    out.removeRecursively();  // nothing of an earlier run may pass for this one's output
+    ASSERT_TRUE(out.mkpath(u"."_s));
     QImage leaf(120, 80, QImage::Format_RGB32);
     leaf.fill(QColor(40, 140, 60));
-    const QString picture = dir.filePath(QStringLiteral("leaf.png"));
+    const QString picture = out.filePath(u"leaf.png"_s);
     ASSERT_TRUE(leaf.save(picture));
+    const QString pdf = out.filePath(u"sample.pdf"_s);
 
-    const QString out = output_folder();
-    const QString pdf = QDir(out).filePath(QStringLiteral("sample.pdf"));
     platform::PrinterTarget printer;
     printer.printer().setOutputFormat(QPrinter::PdfFormat);
     printer.printer().setFullPage(true);
     printer.set_pdf_file(pdf);
     const QSizeF paper = printer.printer().pageLayout().fullRect(QPageLayout::Inch).size();
-
     platform::SurfaceTarget surface(paper, surface_pixels_per_inch);
     platform::FilePictureBox pictures;
     PPpage page(printer, surface, pictures);
@@ -99,40 +82,33 @@ TEST(SamplePageTest, PaperAndSurfaceShowTheSameLines)
                               0xffffff, 1, 0, 0, surface_pixels_per_inch / platform::SurfaceTarget::font_dpi};
     for (std::int16_t opt = 0; opt < 14; ++opt)
         page.set_sizes(opt, sizes[opt]);
-    page.font_defaults({QStringLiteral("Arial"), 12, false, false, false, false, 0, QStringLiteral("400")});
+    page.font_defaults({u"Arial"_s, 12, false, false, false, false, 0, u"400"_s});
     page.page_numbers(4, 0);
     page.set_clock([] { return QDate(2004, 5, 3); });
 
     compose(page, 0, 1, picture);
     printer.end_doc();
     EXPECT_TRUE(messages.shown().empty()) << qPrintable(messages.last().text);
-
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(30000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    QProcess tool;
+    tool.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    const QString words = QString::fromUtf8(tool.readAllStandardOutput());
     for (const char* expected : {"03/05/04", "Kelbine identification", "iv", "FRUIT", "ellipsoidal", "red",
                                  "SELECTED TREES", "Quenla frutescens", "May 3", "2004", "Page 4"})
         EXPECT_TRUE(words.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(words);
 
-    QProcess render;
-    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                              QStringLiteral("-singlefile"), pdf,
-                                              QDir(out).filePath(QStringLiteral("paper"))});
-    ASSERT_TRUE(render.waitForFinished(30000));
-    const QImage paper_image(QDir(out).filePath(QStringLiteral("paper.png")));
-    ASSERT_FALSE(paper_image.isNull());
-    const auto paper_bands = ink_bands(paper_image, 72);
-
+    tool.start(u"pdftoppm"_s, {u"-r"_s, u"72"_s, u"-png"_s, u"-singlefile"_s, pdf, out.filePath(u"paper"_s)});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    const auto paper_lines = ink_bottoms(QImage(out.filePath(u"paper.png"_s)), 72);
     for (int zoom : {1, 3}) {
         surface.resize(paper, surface_pixels_per_inch * zoom);
         compose(page, 1, static_cast<float>(zoom), picture);
         EXPECT_TRUE(messages.shown().empty());
-        ASSERT_TRUE(surface.image().save(QDir(out).filePath(QStringLiteral("surface-zoom%1.png").arg(zoom))));
-        const auto bands = ink_bands(surface.image(), surface_pixels_per_inch * zoom);
-        ASSERT_EQ(bands.size(), paper_bands.size()) << "zoom " << zoom;
-        for (std::size_t i = 0; i < bands.size(); ++i)
-            EXPECT_NEAR(bands[i].second, paper_bands[i].second, 0.04) << "band " << i << " zoom " << zoom;
+        ASSERT_TRUE(surface.image().save(out.filePath(u"surface-zoom%1.png"_s.arg(zoom))));
+        const auto lines = ink_bottoms(surface.image(), surface_pixels_per_inch * zoom);
+        ASSERT_EQ(lines.size(), paper_lines.size()) << "zoom " << zoom;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_NEAR(lines[i], paper_lines[i], 0.04) << "line " << i << " zoom " << zoom;
     }
 }
 

@@ -1,0 +1,395 @@
+// The layout engine on fixed-metric targets: letter-like paper, one-inch margins, 12-point
+// text (characters 0.125 inch wide, lines 0.25 inch high), composed for the printer.
+#include <map>
+#include <random>
+#include <tuple>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "../support/recording_messages.h"
+#include "pagelayout/test_page.h"
+#include "shell/state.h"
+
+namespace qid::testing {
+namespace {
+
+using namespace Qt::StringLiterals;
+using platform::DrawCall;
+using XY = std::pair<float, float>;
+
+XY at(const DrawCall& c) { return {c.x, c.y}; }
+
+class PageTest : public ::testing::Test, protected TestPage {
+protected:
+    void SetUp() override
+    {
+        page_err = false;
+        const double sizes[14] = {9, 6, 1, 0.5, 1, 0.25, 1, 1, 1, 0xffffff, 1, 0, 0, 1};
+        for (std::int16_t opt = 0; opt < 14; ++opt)
+            page.set_sizes(opt, sizes[opt]);
+        page.set_pp(0);
+        printer.forget();
+    }
+
+    // One paragraph at the reference Y, which starts 2 inches down.
+    void add(const QString& text, int alg = 0, float indent = 0, bool line_end = true)
+    {
+        page.add_f_text(text, y, line_end, alg, pl, 0, indent);
+    }
+    std::vector<DrawCall> drawn() const { return printer.texts(); }
+    QString drawn_text() const
+    {
+        QString s;
+        for (const DrawCall& c : drawn())
+            s += c.text;
+        return s;
+    }
+    // The drawn characters grouped by the Y they stand on, in drawing order.
+    std::map<float, std::vector<DrawCall>> lines() const
+    {
+        std::map<float, std::vector<DrawCall>> by_y;
+        for (const DrawCall& c : drawn())
+            by_y[c.y].push_back(c);
+        return by_y;
+    }
+    // The message shown since the last check (shown times) and page_err; both are reset.
+    void expect_message(const QString& text, const char* title, int icon, bool err = true, std::size_t shown = 1)
+    {
+        ASSERT_EQ(messages.shown().size(), shown) << qPrintable(text);
+        const Recorded& m = messages.last();
+        EXPECT_EQ(std::tuple(m.text, m.title, m.icon, page_err), std::tuple(text, QString::fromUtf8(title), icon, err));
+        messages.clear();
+        page_err = false;
+    }
+
+    RecordingMessages messages;
+    float y = 2;
+    float pl = 0;
+};
+
+using ParagraphTest = PageTest;
+
+TEST_F(ParagraphTest, JustifiedParagraphFillsEveryLineButTheLast)
+{
+    add(u"alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi omicron pi rho sigma tau "
+        u"upsilon phi chi psi omega one two"_s, 3);
+    EXPECT_EQ(std::pair(page.state().right_lim, y), XY(7.0f, 2.75f));
+    const auto by_y = lines();
+    ASSERT_EQ(by_y.size(), 3u);
+    int n = 0;
+    for (const auto& [line_y, chars] : by_y) {
+        EXPECT_EQ(XY(chars.front().x, line_y), XY(1.0f, 2.0f + 0.25f * n));
+        if (++n < 3)
+            EXPECT_FLOAT_EQ(chars.back().x + 0.125f, page.state().right_lim) << "line " << n;
+        else  // flush left: every character one width after the previous one
+            for (std::size_t i = 1; i < chars.size(); ++i)
+                EXPECT_FLOAT_EQ(chars[i].x, chars[i - 1].x + 0.125f);
+    }
+}
+
+TEST_F(ParagraphTest, CentredRightIndentedAndPartialLines)
+{
+    add(u"abcd"_s, 1);
+    add(u"abcd"_s, 2);
+    float hp = 0;
+    page.add_text(u"abcd"_s, hp, true, y, 1, 0);
+    const auto t = drawn();
+    ASSERT_EQ(t.size(), 9u);
+    EXPECT_EQ(at(t[0]), XY(3.75f, 2.0f));  // 1 + (6 - 0.5) / 2
+    EXPECT_EQ(at(t[4]), XY(6.5f, 2.25f));  // ends at 7
+    EXPECT_EQ(std::tuple(t[8].text, at(t[8]), y), std::tuple(u"abcd"_s, XY(3.75f, 2.5f), 2.75f));
+    printer.forget();
+    add(u"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj"_s, 3, -1);  // narrows both sides
+    EXPECT_EQ(page.state().right_lim, 6.0f);
+    const auto by_y = lines();
+    ASSERT_EQ(by_y.size(), 2u);
+    EXPECT_EQ(XY(by_y.begin()->second.front().x, by_y.rbegin()->second.front().x), XY(2.0f, 2.0f));
+    EXPECT_FLOAT_EQ(by_y.begin()->second.back().x + 0.125f, 6.0f);
+    // A partial line goes on two space widths after its text.
+    printer.forget();
+    y = 2;
+    add(u"abc"_s, 0, 0, false);
+    EXPECT_EQ(XY(pl, y), XY(0.625f, 2.0f));
+    add(u"de"_s);
+    ASSERT_EQ(drawn().size(), 5u);
+    EXPECT_EQ(at(drawn()[3]), XY(1.625f, 2.0f));
+    EXPECT_EQ(XY(pl, y), XY(0.0f, 2.25f));
+    EXPECT_TRUE(printer.bottom_aligned() && printer.transparent());
+}
+
+TEST_F(ParagraphTest, SuperscriptAndOverstrike)
+{
+    add(u"x\\s/2\\n/y"_s);
+    add(u"a\\k24/Ob"_s);
+    const auto t = drawn();
+    ASSERT_EQ(t.size(), 6u);
+    EXPECT_EQ(at(t[0]), XY(1.0f, 2.0f));
+    // Raised by 0.3 text_h, at 0.65 of the size; back on N.
+    EXPECT_EQ(std::tuple(t[1].x, t[1].y, t[1].font.size), std::tuple(1.125f, 2.0f - 0.3f * 0.25f, 12 * 0.65f));
+    EXPECT_EQ(std::tuple(t[2].x, t[2].y, t[2].font.size), std::tuple(1.125f + 12 * 0.65f / 96, 2.0f, 12.0f));
+    // "a" spans 1 .. 1.125; the 24-point "O" (0.25 wide) is centred on 1.0625 and takes no room.
+    EXPECT_EQ(std::tuple(t[4].x, t[4].font.size, t[5].x), std::tuple(0.9375f, 24.0f, 1.125f));
+}
+
+// The character before next_line ends the first line at end_x; next_line starts the second.
+TEST_F(ParagraphTest, LinesBreakAtTheRightLimit)
+{
+    const struct { const char* name; QString text; std::size_t drawn, next_line; float end_x, last_y; } cases[] = {
+        {"LastWordPastTheLimitWrapsToANewLine", QString(46, u'a') + u" xy"_s, 48, 46, 6.625f, 2.25f},
+        {"WordWiderThanTheLineIsBrokenAtTheLimit", QString(100, u'w'), 100, 48, 6.875f, 2.5f},
+        // The measured line runs into the raised suffix; the line is still drawn on its baseline.
+        {"TextBeforeASuperscriptAtTheBreakStaysOnTheBaseline", QString(44, u'a') + u" 21\\s/stuv\\n/ b"_s, 52, 44,
+         6.375f, 2.25f},
+        {"FontChangesCarryAcrossLinesOfOneParagraph", u"\\i/"_s + QString(40, u'a') + u" bbbbbbbbbbbb"_s, 52, 40,
+         5.875f, 2.25f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.forget();
+        y = 2;
+        add(c.text);
+        const auto t = drawn();
+        ASSERT_EQ(t.size(), c.drawn);
+        EXPECT_EQ(std::pair(at(t[0]), at(t[c.next_line - 1])), std::pair(XY(1.0f, 2.0f), XY(c.end_x, 2.0f)));
+        EXPECT_EQ(std::pair(at(t[c.next_line]), t.back().y), std::pair(XY(1.0f, 2.25f), c.last_y));
+        EXPECT_EQ(t[c.next_line].font.italic, c.text.startsWith(u"\\i/"_s));
+    }
+}
+
+TEST_F(ParagraphTest, HeadingSplitsIntoABoldSegmentAndAnEmptyNormalOne)
+{
+    add(u"\\b/SELECTED TREES\\n/"_s);
+    ASSERT_EQ(page.seg_last(), 1);
+    EXPECT_EQ(std::pair(page.segs()[0].code, page.segs()[0].text), std::pair(u"b"_s, u"SELECTED TREES"_s));
+    EXPECT_EQ(std::pair(page.segs()[1].code, page.segs()[1].text), std::pair(u"n"_s, QString()));
+    ASSERT_EQ(drawn().size(), 14u);  // the space is drawn as well
+    for (const DrawCall& c : drawn())
+        EXPECT_EQ(std::pair(c.font.bold, c.font.weight), std::pair(true, 700));
+    EXPECT_FALSE(printer.font().bold);
+}
+
+TEST_F(ParagraphTest, CodeGroupsApplyInOrderAndEndWithTheParagraph)
+{
+    // The last three paragraphs hold doubled and stray backslashes, which are plain text.
+    for (const QString& text : {u"a\\biut14q9/b\\y/c\\d/d\\W/e\\/f"_s, u"\\q12/g\\q/h\\i14q4/i"_s, u"j"_s, u"a\\\\b"_s,
+                                u"x\\b"_s, u"\\\\\\b/c"_s})
+        add(text);
+    const auto t = drawn();
+    ASSERT_EQ(t.size(), 21u);
+    EXPECT_EQ(drawn_text(), u"abcdefghija\\bx\\b\\\\b/c"_s);
+    EXPECT_EQ(std::pair(t[1].font.size, t[1].color), std::pair(14.0f, platform::rgb_value(0, 0, 255)));
+    EXPECT_TRUE(t[1].font.bold && t[1].font.italic && t[1].font.underline && t[1].font.strikethrough);
+    EXPECT_EQ(t[2].font.name + t[3].font.name + t[4].font.name, u"SymbolArialWingDings"_s);
+    EXPECT_FALSE(t[5].font.bold);  // an empty group returns to the base font
+    EXPECT_FLOAT_EQ(page.line_height(), 14.0f / 48);  // the taller font raised it for good
+    EXPECT_EQ(std::pair(t[6].color, t[7].color), std::pair(platform::rgb_value(255, 0, 0), 0));
+    EXPECT_EQ(std::tuple(t[9].font.italic, t[9].font.size, t[9].color), std::tuple(false, 12.0f, 0));  // no carry
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(PageTest, BadOptionsAlignmentsAndCodesAreReported)
+{
+    const QString range_13 = u"Options must be in the range 0 to 13"_s;
+    for (std::int16_t opt : {14, -1}) {
+        page.set_sizes(opt, 3);
+        expect_message(range_13, "'Set_sizes' ERROR", 16);
+    }
+    EXPECT_FALSE(page.page_data(14).isValid());
+    expect_message(range_13, "'PPpage:page_data' ERROR", 16);
+    page.set_font(1, 8);
+    expect_message(u"Options must be in the range 0 to 7"_s, "'font_data' ERROR", 16);
+    EXPECT_FALSE(page.font_data(-1).isValid());
+    expect_message(u"Options must be in the range 0 to 7"_s, "'font_data' ERROR", 16);
+    page.set_align(4);
+    expect_message(u"Alignment codes must be in the range 0 to 3"_s, "ALIGNMENT ERROR", 64);
+    EXPECT_EQ(page.state().align, 0);
+    float hp = 0;
+    page.add_text(u"abc"_s, hp, true, y, 3, 0);
+    expect_message(u"Alignment codes must be 0, 1 or 2"_s, "'add_text' ERROR", 16);
+    add(u"abc"_s, 4);
+    expect_message(u"Alignment codes must be 0, 1, 2 or 3"_s, "'add_f_text' ERROR", 16);
+    pl = 0.5f;
+    add(u"abc"_s, 1);
+    expect_message(u"You can't have a partial line with CENTRE or RIGHT alingments."_s, "ALIGNMENT ERROR", 16);
+    y = 10.25f;
+    pl = 1;
+    page.add_f_text(u"one two"_s, y, true, 0, pl, 0.5f, 0);
+    expect_message(u"The text is longer than a PAGE."_s, "'add_f_text' ERROR", 16);
+    EXPECT_EQ(XY(pl, y), XY(0.0f, 10.75f));
+    // Code errors are shown while the line is measured and again while it is drawn.
+    printer.forget();
+    y = 2;
+    add(u"\\q16/x"_s);
+    expect_message(u"Code 'Q16' isn't a valid QB code."_s, "FORMAT CODE ERROR", 0, true, 2);
+    add(u"\\5b/x"_s);  // the small size is refused, the rest of the group applies
+    expect_message(u"Font sizes must be greater than 6"_s, "FORMAT CODE ERROR", 0, false, 2);
+    EXPECT_EQ(std::pair(drawn()[1].font.size, drawn()[1].font.bold), std::pair(12.0f, true));
+    add(u"\\zb/x"_s);  // named upper-cased; ends the group
+    expect_message(u"Code 'Z' not recognised."_s, "FORMAT CODE ERROR", 0, true, 2);
+    EXPECT_FALSE(drawn()[2].font.bold);
+    page_err = true;  // while it is set nothing is drawn at all
+    add(u"abc"_s);
+    EXPECT_EQ(drawn().size(), 3u);
+}
+
+TEST_F(PageTest, NumbersZoomTargetsAndPaperColour)
+{
+    page.page_numbers(3, 0);
+    EXPECT_EQ(std::pair(page.page_number(1).toInt(), page.page_number(2).isValid()), std::pair(3, false));
+    page.set_zoom(2);  // the printer has no zoom
+    EXPECT_EQ(page.page_data(10).toFloat(), 1.0f);
+    page.set_pp(1);
+    ASSERT_FALSE(printer.calls().empty());
+    EXPECT_EQ(std::pair(printer.calls().back().kind, page.state().cur_y), std::pair(DrawCall::Kind::abandon_doc, 1.0f));
+    page.set_zoom(2);
+    EXPECT_EQ(page.page_data(10).toFloat(), 2.0f);
+    page.set_pp(0);
+    EXPECT_EQ(surface.calls().back().kind, DrawCall::Kind::clear);
+    std::int32_t colour = 0;
+    page.set_p_col(colour);
+    EXPECT_EQ(std::pair(colour, surface.back_color()), std::pair(0xffffff, 0xffffff));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(PageTest, FontChangesOnlyWhatItIsGivenAndALockedColourStays)
+{
+    page.font(QString(), 3);
+    EXPECT_EQ(std::pair(page.font_data(0).toString(), page.font_data(1).toFloat()), std::pair(u"Arial"_s, 12.0f));
+    page.font(u"Georgia"_s, 24);  // the layout measures follow the font
+    EXPECT_EQ(XY(page.state().text_h, page.state().space_w), XY(0.5f, 0.25f));
+    page.font(QString(), 0, true, {}, {}, {}, {}, std::int16_t(400));
+    EXPECT_EQ(std::pair(page.font_data(2).toBool(), page.font_data(7).toString()), std::pair(false, u"400"_s));
+    page.font(QString(), 0, {}, {}, {}, {}, {}, std::int16_t(401));
+    EXPECT_EQ(std::pair(page.font_data(2).toBool(), printer.font().weight), std::pair(true, 401));
+    // With the colour locked neither the base font nor the Q code sets the text colour.
+    page.set_col_lock(true);
+    page.font(QString(), 0, {}, {}, {}, {}, platform::rgb_value(9, 9, 9));
+    EXPECT_EQ(printer.fore_color(), platform::rgb_value(9, 9, 9));
+    printer.set_fore_color(0);
+    page.font(QString(), 12);
+    EXPECT_EQ(printer.fore_color(), 0);
+    add(u"\\q12/x"_s);
+    ASSERT_EQ(drawn().size(), 1u);
+    EXPECT_EQ(drawn()[0].color, 0);
+    // Sizes on the surface follow preview_scale and the zoom.
+    page.set_sizes(13, 0.5);
+    page.set_pp(1);
+    page.set_zoom(2);
+    page.set_font(10, 1);
+    EXPECT_EQ(XY(printer.font().size, surface.font().size), XY(10.0f, 10.0f));
+    page.set_zoom(3);
+    page.font(QString(), 12);
+    EXPECT_EQ(surface.font().size, 18.0f);
+}
+
+// Size 0 is the picture's own, < 0 a fraction of the text area; hh < 0 centres; vv > 0 is the top.
+TEST_F(PageTest, PicturesFitTheTextAreaOrAreRefusedAndBoxesOutline)
+{
+    QImage image(96, 48, QImage::Format_RGB32);  // one inch by half an inch at 96 dots per inch
+    image.fill(Qt::green);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    const QTemporaryDir dir;
+    const QString picture = dir.filePath(u"leaf.png"_s);
+    ASSERT_TRUE(image.save(picture));
+    const struct { float gw, gh, hh, vv, x, y, w, h, hh_after, vv_after; } placed[] = {
+        {0, 0, -1, 0, 3.5f, 1.25f, 1, 0.5f, 4.5f, 2},
+        {-1, 0, 0, 2, 1, 3, 6, 3, 7, 6.25f},
+        {2, -0.25f, 0.5f, 0, 1.5f, 1.25f, 2, 2.25f, 3.5f, 3.75f}};
+    for (auto c : placed) {
+        page.set_pp(0);
+        page.add_graphic(picture, c.gw, c.gh, c.hh, c.vv);
+        const DrawCall& p = printer.calls().back();
+        ASSERT_EQ(p.kind, DrawCall::Kind::picture);
+        EXPECT_EQ(std::tuple(p.x, p.y, p.w, p.h), std::tuple(c.x, c.y, c.w, c.h));
+        EXPECT_EQ(std::tuple(c.hh, c.vv, page.state().cur_y), std::tuple(c.hh_after, c.vv_after, c.vv_after));
+    }
+    const QString missing = dir.filePath(u"none.gif"_s);
+    const std::tuple<QString, float, float, QString> refused[] = {
+        {picture, -1.5f, 0, u"-1.5 is an unacceptable width."_s},
+        {picture, 7, 0, u"The original graphic is too wide for the page."_s},
+        {picture, 1, -2, u"-2 is an unacceptable height."_s},
+        {picture, 1, 8, u"The selected height is too tall for the page."_s},
+        {missing, 0, 0, u"File '"_s + missing + u"' doesn't exist."_s}};
+    page.set_pp(0);
+    printer.forget();
+    float hh = 0, vv = 0, hp = 2;
+    for (const auto& [path, gw, gh, text] : refused) {
+        page.add_graphic(path, gw, gh, hh, vv);
+        expect_message(text, "GRAPHIC IMPORT ERROR", 16);
+        EXPECT_EQ(page.state().cur_y, 1.0f);
+    }
+    EXPECT_TRUE(printer.calls().empty());
+    page.add_box(5, hp, 1.5f, 0.5f);  // from its lower left corner
+    const DrawCall& b = printer.calls().back();
+    ASSERT_EQ(b.kind, DrawCall::Kind::box);
+    EXPECT_EQ(std::tuple(b.x, b.y, b.w, b.h, b.width), std::tuple(2.0f, 4.5f, 3.5f, 5.0f, 1));
+    EXPECT_EQ(XY(hp, printer.current_y()), XY(3.5f, 5.0f));
+}
+
+TEST_F(PageTest, FooterSitsBelowTheTextAreaAndBodyRestartsAtTheTop)
+{
+    page.font(QString(), 12, {}, true);
+    page.page_numbers(4, 0);
+    page.head_foot(1, u"pr"_s, u"Foot"_s, u"PA"_s, QString(), 10, true);
+    const auto t = drawn();
+    ASSERT_EQ(t.size(), 12u);
+    EXPECT_EQ(drawn_text(), u"ivFootPage 4"_s);
+    for (const DrawCall& c : t)  // at top_m + area_h + foot_off
+        EXPECT_EQ(std::tuple(c.y, c.font.size, c.font.bold, c.font.italic), std::tuple(10.25f, 10.0f, true, false));
+    EXPECT_EQ(std::pair(t[0].x, page.state().cur_y), XY(1.0f, 1.0f));
+    EXPECT_FLOAT_EQ(t[11].x + 10.0f / 96, 7.0f);
+    EXPECT_EQ(std::tuple(page.font_data(1).toFloat(), page.font_data(2).toBool(), page.font_data(3).toBool()),
+              std::tuple(12.0f, false, false));  // the body font is back
+}
+
+TEST(PageNumberTest, RomanNumeralsAndDates)
+{
+    const std::pair<int, const char*> numerals[] = {
+        {4, "iv"}, {49, "xlix"}, {1999, "mcmxcix"}, {4000, "mmmm"}, {-14, "xiv"}, {0, ""},
+        {-32768, "mmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmdcclxviii"}};
+    for (const auto& [n, numeral] : numerals)
+        EXPECT_EQ(PPpage::roman(n), QString::fromUtf8(numeral)) << n;
+    const QStringList suffixes = (u"st nd rd th th th th th th th th th th th th th th th th th "
+                                  u"st nd rd th th th th th th th st"_s).split(u' ');
+    for (int day = 1; day <= 31; ++day) {
+        const QDate date(2004, 1, day);
+        EXPECT_EQ(PPpage::super_date(date, false), u"January %1 %2, 2004"_s.arg(day).arg(suffixes[day - 1]));
+        EXPECT_EQ(PPpage::super_date(date, true), u"January %1\\s/%2\\n/, 2004"_s.arg(day).arg(suffixes[day - 1]));
+    }
+}
+
+// Generated texts of every kind lay out to the end and draw each non-space character once.
+TEST_F(PageTest, EveryGeneratedTextIsLaidOutCompletely)
+{
+    const QStringList pieces = (uR"(\ / \\ \b/ \i/ \s/ \p/ \n/ \k/ \q3/ \q99/ \z/ \5/ \36/ \y/ \w/ \d/ \/ )"
+                                uR"(\bu14q12/ \s é ß /\/ \\\ \999999999999/ \q/)"_s).split(u' ');
+    std::mt19937 rng(20240601);
+    const auto below = [&](qsizetype n) { return int(std::uniform_int_distribution<qsizetype>(0, n - 1)(rng)); };
+    std::uniform_real_distribution<float> offset(0, 7);
+    page.set_sizes(0, 1e9);  // long enough for every text, even in a 32767-point font
+    for (int round = 0; round < 3000; ++round) {
+        QString text = round % 500 ? QString() : QString(10000, u'm');
+        for (int n = below(41); n > 0; --n)  // words and pieces, each with 0 to 2 spaces after it
+            text += (below(4) ? QString(1 + below(15), QChar(u'b' + below(15))) : pieces[below(pieces.size())])
+                    + QString(below(3), u' ');
+        page_err = false;
+        page.set_pp(0);
+        printer.forget();
+        const int alg = below(4);
+        y = 1.5f;
+        pl = alg == 1 || alg == 2 || below(2) ? 0 : offset(rng);
+        add(text, alg, below(2) ? offset(rng) - 3.5f : 0, below(2) == 1);
+        qsizetype undrawn = 0;  // non-space characters of the text less those drawn
+        for (const Segment& s : page.segs())
+            undrawn += s.text.size() - s.text.count(u' ');
+        for (const DrawCall& c : drawn())
+            undrawn -= c.text != u" "_s ? c.text.size() : 0;
+        ASSERT_EQ(undrawn, 0) << qPrintable(text);
+    }
+}
+
+}  // namespace
+}  // namespace qid::testing
