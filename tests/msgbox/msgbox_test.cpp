@@ -148,13 +148,13 @@ TEST_F(MsgBoxTest, ModifyAppliesOnlyValidItemsAndDefaultsResetOnlyMarkedOnes)
         style.modify("", 5, sc, 0, 0x1000000);  // each item here is ignored
     EXPECT_EQ(window().Command7->font().family() + window().Text1->font().family(), "ArialArial");
     EXPECT_TRUE(window().font().pointSizeF() == 12 && window().scle_factor() == 1.0f);
-    EXPECT_EQ(window().Label1->palette().color(QPalette::Window), QColor(214, 204, 192));
     EXPECT_EQ(window().Command3->palette().color(QPalette::Button), QColor(198, 184, 168));
     style.modify("", 20, 2.0f, 0, 0);  // the scale's size wins
     EXPECT_TRUE(window().Label1->font().pointSizeF() == 20 && twips(window().Command2).height == 840);
 
-    style.defaults(0, 2, 1.5f, -1, 0);
+    style.defaults(2, 2, 1.5f, -1, 0);
     EXPECT_TRUE(window().font().family() == "Arial" && window().scle_factor() == 2.0f);
+    EXPECT_EQ(window().Label1->palette().color(QPalette::Window), QColor(214, 204, 192));
     style.defaults(1, 1, 1.0f, 1, 1);
     EXPECT_EQ(window().Command1->font().family(), "Microsoft Sans Serif");
     EXPECT_EQ(window().Text1->font().pointSizeF(), 12);
