@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -195,10 +194,11 @@ void QtControl::set_auto_size(bool on)
 
 void QtControl::fit_to_caption()
 {
-    const QFontMetrics metrics(widget_->font());
+    // The widget knows best how much room its caption takes.
+    const QSize size = widget_->sizeHint();
     Twips g = geometry();
-    g.width = static_cast<int>(std::lround(pixels_to_twips(metrics.horizontalAdvance(caption()) + 2)));
-    g.height = static_cast<int>(std::lround(pixels_to_twips(metrics.height())));
+    g.width = static_cast<int>(std::lround(pixels_to_twips(size.width())));
+    g.height = static_cast<int>(std::lround(pixels_to_twips(size.height())));
     set_geometry(g);
 }
 

@@ -39,7 +39,7 @@ public:
     void set_font_size(double points) override;
     void set_back_colour(int rgb) override;
 
-    // A label that sizes itself to its caption, as the credit labels do.
+    // A label that sizes itself to its caption (its size hint), as the credit labels do.
     void set_auto_size(bool on);
 
 private:

@@ -3,6 +3,10 @@
 // left button is down and acts when that button is released. Presses and
 // releases with another button, or with Shift, Ctrl or Alt held, do nothing,
 // so a press released with a modifier keeps the pressed picture and does not act.
+//
+// From the keyboard the button takes focus in the tab chain and shows a
+// focus mark; Space or Enter does what the left button does, the pressed
+// picture on the key press and the action on the key release.
 #include <QLabel>
 #include <QPixmap>
 
@@ -17,12 +21,19 @@ public:
     void set_pictures(const QPixmap& released, const QPixmap& pressed);
     bool shows_pressed() const { return pressed_look_; }
 
+    // What a plain release does: the released picture, then the action.
+    void release();
+
 signals:
     void activated();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void show_look(bool pressed);
@@ -30,6 +41,8 @@ private:
     QPixmap released_;
     QPixmap pressed_;
     bool pressed_look_ = false;
+    // The key whose press showed the pressed picture; 0 when none is down.
+    int key_down_ = 0;
 };
 
 }  // namespace qid

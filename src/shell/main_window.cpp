@@ -1,8 +1,12 @@
 #include "shell/main_window.h"
 
+#include <cmath>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,6 +49,34 @@ protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
+// A credit label under the background picture. The three labels read as one
+// line in two faces, so each draws its text on a baseline one em below its
+// top, which is the same for every face of one size, and is exactly as wide
+// as its text, so the next label follows without a gap.
+class CreditLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override
+    {
+        const QFontMetricsF metrics(font());
+        return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text()))),
+                baseline() + static_cast<int>(std::ceil(metrics.descent()))};
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(QPointF(0, baseline()), text());
+    }
+
+private:
+    int baseline() const { return QFontInfo(font()).pixelSize(); }
+};
+
 constexpr const char* sans = "MS Sans Serif";
 
 // Captions inside the frames: text, left, top, width, height.
@@ -65,6 +97,7 @@ QID_main::QID_main()
     build_menu();
     build_controls();
     connect_edits();
+    set_tab_order();
 }
 
 QID_main::~QID_main()
@@ -78,13 +111,14 @@ QID_main::~QID_main()
 
 void QID_main::build_menu()
 {
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    // The & marks each entry's mnemonic: Alt+H opens Help, Alt+X is Exit.
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("hlp_root"));
-    help->addAction(QStringLiteral("Contents"))->setObjectName(QStringLiteral("hlp_cont"));
-    help->addAction(QStringLiteral("Index"))->setObjectName(QStringLiteral("hlp_index"));
-    help->addAction(QStringLiteral("Find"))->setObjectName(QStringLiteral("hlp_find"));
-    help->addAction(QStringLiteral("About Quenla ID"))->setObjectName(QStringLiteral("hlp_about"));
-    exit_ = menuBar()->addAction(QStringLiteral("Exit"));
+    help->addAction(QStringLiteral("&Contents"))->setObjectName(QStringLiteral("hlp_cont"));
+    help->addAction(QStringLiteral("&Index"))->setObjectName(QStringLiteral("hlp_index"));
+    help->addAction(QStringLiteral("&Find"))->setObjectName(QStringLiteral("hlp_find"));
+    help->addAction(QStringLiteral("&About Quenla ID"))->setObjectName(QStringLiteral("hlp_about"));
+    exit_ = menuBar()->addAction(QStringLiteral("E&xit"));
     exit_->setObjectName(QStringLiteral("xit"));
     connect(exit_, &QAction::triggered, this, [] { shut_down(); });
 }
@@ -224,7 +258,7 @@ void QID_main::build_controls()
     // Credit labels for the background picture; they size themselves to their text.
     const char* credits[] = {"Background image:", "", ""};
     for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(QString::fromLatin1(credits[i]), surface_);
+        auto* label = new CreditLabel(QString::fromLatin1(credits[i]), surface_);
         platform::QtControl* c = add(label, QStringLiteral("Label14"), i, {0, 13300, 0, 0},
                                      QStringLiteral("Georgia"), 12);
         if (i == 1) {
@@ -236,11 +270,35 @@ void QID_main::build_controls()
     }
 
     // The five image buttons: PRINT, NEXT, BACK, CLEAR, EXTEND.
+    const char* words[] = {"PRINT", "NEXT", "BACK", "CLEAR", "EXTEND"};
     for (int i = 0; i < 5; ++i) {
         auto* button = new ImageButton(surface_);
+        button->setAccessibleName(QString::fromLatin1(words[i]));
+        button->setToolTip(QString::fromLatin1(words[i]));
         buttons_[static_cast<std::size_t>(i)] = button;
         add(button, QStringLiteral("Image1"), i, {0, 0, 0, 0}, QString(), 0);
         connect(button, &ImageButton::activated, this, [this, i] { press(i); });
+    }
+}
+
+void QID_main::set_tab_order()
+{
+    // The reading order of the window: the tree box, each group left to
+    // right (the leaflet Width stands before its Length), the commands under
+    // the groups, the result list and PRINT under it. BACK follows NEXT
+    // beside it; EXTEND, when offered, comes just before CLEAR.
+    const std::pair<const char*, int> order[] = {
+        {"Check1", 0}, {"List2", 0}, {"List2", 1}, {"Option1", 0}, {"Option1", 1}, {"Text1", 0},
+        {"List3", 0},  {"List3", 1}, {"Text2", 1}, {"Text2", 3},   {"Text2", 2},   {"Text2", 0},
+        {"List4", 0},  {"List4", 1}, {"List4", 2}, {"Text3", 0},   {"Image1", 1},  {"Image1", 2},
+        {"Image1", 4}, {"Image1", 3}, {"List1", 0}, {"Image1", 0},
+    };
+    QWidget* previous = nullptr;
+    for (const auto& [name, index] : order) {
+        QWidget* next = control(QString::fromLatin1(name), index)->widget();
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
     }
 }
 

@@ -40,6 +40,11 @@ QID_main* main_window()
     return form_tbl.empty() ? nullptr : static_cast<QID_main*>(form_tbl[0]);
 }
 
+// The seven choice lists: the berry colours, the leaf colours and the three
+// bud lists.
+constexpr int choice_lists[] = {slot::initial_colour, slot::final_colour, slot::colour_above, slot::colour_below,
+                                slot::bud_colour,     slot::bud_colour + 1, slot::bud_colour + 2};
+
 platform::Control& ctl(int s)
 {
     return *ctl_tbl[static_cast<std::size_t>(s)];
@@ -101,6 +106,10 @@ bool start_up(QID_main& window)
         return false;
     if (!set_layout())
         return false;
+    // The default selections normally leave the window as every edit does;
+    // with an empty FINAL COLOUR or COLOUR BELOW list they change nothing,
+    // and BACK would stay on offer from a cascade that has not started.
+    reset_selection();
     stage = -1;
     last_stage_done = false;
     needs_read = true;
@@ -116,13 +125,21 @@ bool set_layout()
     for (const auto& [first, last] : {std::pair{1, 14}, std::pair{18, 26}, std::pair{29, 30}})
         for (int s = first; s <= last; ++s)
             ctl(s).set_font_name(QStringLiteral("Arial"));
+    // The choice lists take a narrow face at 10 points: in Arial at 12 their
+    // longer entries ("YELLOW-GREEN", "RUSTY BROWN") would be cut at the
+    // lists' design width.
+    for (int s : choice_lists) {
+        ctl(s).set_font_name(QStringLiteral("Arial Narrow"));
+        ctl(s).set_font_size(10);
+    }
 
     // 2. The window itself.
     window->move(0, 0);
     QPixmap icon;
     if (!load_picture(QStringLiteral("graphics/Ostrel.ico"), icon))
         return false;
-    window->setWindowIcon(QIcon(icon));
+    // Every size the icon file holds, so the desktop need not scale one.
+    window->setWindowIcon(QIcon(app_path + QStringLiteral("graphics/Ostrel.ico")));
     const int background = platform::rgb_value(193, 198, 191);
     window->surface()->setAutoFillBackground(true);
     QPalette palette = window->surface()->palette();

@@ -9,6 +9,7 @@
 #include "../support/recording_messages.h"
 #include "msgbox/mbx.h"
 #include "msgbox/msg_style.h"
+#include "platform/fonts.h"
 #include "shell/main_window.h"
 #include "shell/state.h"
 
@@ -26,6 +27,7 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        platform::install_font_substitutes();  // the faces the program itself shows
         window_ = std::make_unique<QID_main>();
         ASSERT_TRUE(window_->load()) << (messages_.shown().empty() ? "" : messages_.last().text.toStdString());
         window_->show();
