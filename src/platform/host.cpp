@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -14,9 +15,18 @@
 
 namespace qid::platform {
 
+QString program_folder_of(const QString& executable_folder)
+{
+    const QString installed = QDir::cleanPath(executable_folder + QStringLiteral("/" QID_INSTALLED_FOLDER));
+    for (const QString& folder : {executable_folder, installed})
+        if (QFileInfo(folder + QStringLiteral("/qid.dta")).isFile())
+            return folder;
+    return QFileInfo(installed).isDir() ? installed : executable_folder;
+}
+
 QString Host::program_folder() const
 {
-    return QCoreApplication::applicationDirPath();
+    return program_folder_of(QCoreApplication::applicationDirPath());
 }
 
 QString Host::program_file() const

@@ -22,7 +22,8 @@ struct MemoryStatus {
 class Host {
 public:
     virtual ~Host() = default;
-    // The executable's folder, without a trailing separator.
+    // The folder of qid.dta, graphics/ and Help/, without a trailing
+    // separator: program_folder_of(the executable's folder).
     virtual QString program_folder() const;
     // The executable's own path.
     virtual QString program_file() const;
@@ -39,6 +40,13 @@ public:
     virtual bool open_in_browser(const QString& path);
     virtual MemoryStatus memory() const;
 };
+
+// The program folder of an executable in `executable_folder`: that folder
+// when qid.dta is there (a build, or a folder copied whole), else the
+// installed one, ../share/quenla-id. When neither holds qid.dta, the
+// installed folder if it exists, else the executable's, so that start-up
+// names the missing file where it belongs.
+QString program_folder_of(const QString& executable_folder);
 
 // The host in force (a default one until another is installed).
 Host& host();

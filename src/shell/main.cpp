@@ -8,6 +8,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QID_APP_ID));
     qid::platform::QtMessageSeam messages;
     qid::platform::set_message_seam(&messages);
     qid::platform::install_font_substitutes();

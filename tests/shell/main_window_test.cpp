@@ -61,6 +61,10 @@ TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
     EXPECT_EQ(shown(), "010100");
     EXPECT_EQ(ctl_tbl[result_list]->item_count(), 0);
     EXPECT_EQ(ctl_tbl[heading]->caption(), "SELECTION");
+    // The window carries the program's icon in every size the icon file holds.
+    const QList<QSize> sizes = window_->windowIcon().availableSizes();
+    for (int side : {16, 32, 48, 256})
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
 }
 
 TEST_F(MainWindowTest, ControlTableHoldsEveryControlInItsSlot)

@@ -730,8 +730,9 @@ bool draw_all(const QString &dir)
     ok &= save(draw_alert_icon(Alert::exclamation), dir + "/ms_exclam.png");
     ok &= save(draw_alert_icon(Alert::information), dir + "/ms_info.png");
 
-    ok &= save(draw_program_icon(32), dir + "/Ostrel32.png");
-    ok &= save(draw_program_icon(16), dir + "/Ostrel16.png");
+    // The program icon in the sizes a desktop's menus and software centres ask for.
+    for (int size : {16, 32, 48, 64, 128, 256})
+        ok &= save(draw_program_icon(size), dir + QString("/Ostrel%1.png").arg(size));
     ok &= save(draw_zoom_cursor(true), dir + "/mag-plus.png");
     ok &= save(draw_zoom_cursor(false), dir + "/mag-minus.png");
 

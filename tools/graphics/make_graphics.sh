@@ -24,11 +24,12 @@ out=$work/out
 for png in "$out"/*.png; do
   name=$(basename "$png" .png)
   case "$name" in
-    Ostrel16|Ostrel32|mag-plus|mag-minus) continue ;;
+    Ostrel*|mag-plus|mag-minus) continue ;;
   esac
   convert "$png" +dither -colors 255 "$dest/$name.gif"
 done
-convert "$out/Ostrel32.png" "$out/Ostrel16.png" "$dest/Ostrel.ico"
+# 32 x 32 first: a reader that takes one picture from the file takes that one.
+convert "$out"/Ostrel{32,16,48,64,128,256}.png "$dest/Ostrel.ico"
 convert "$out/mag-plus.png" "$dest/mag-plus.ico"
 convert "$out/mag-minus.png" "$dest/mag-minus.ico"
 cp "$out/bkgnd.jpg" "$out/s_vil3.jpg" "$dest/"
