@@ -10,38 +10,26 @@
 
 namespace {
 
-struct FolderCase {
-    const char* what;
-    // What exists besides bin/: b bin/qid.dta, s share/quenla-id/qid.dta,
-    // d a folder bin/qid.dta, i an empty share/quenla-id.
-    const char* present;
-    const char* expected;  // under the temporary root
-};
-
 TEST(ProgramFolder, IsBesideTheExecutableElseTheInstalledOne)
 {
-    const FolderCase cases[] = {
-        {"a build or a folder copied whole", "b", "bin"},
-        {"an installed program", "s", "share/quenla-id"},
-        {"both: the one beside comes first", "bs", "bin"},
-        {"a folder named qid.dta is no data file", "ds", "share/quenla-id"},
-        {"installed without qid.dta: start-up names it there", "i", "share/quenla-id"},
-        {"nothing: start-up names the file beside the executable", "", "bin"},
+    // What exists besides bin/ (folders end in "/"), and the folder chosen.
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"bin/qid.dta"}, "bin"},  // a build, or a folder copied whole
+        {{"share/quenla-id/qid.dta"}, "share/quenla-id"},
+        {{"bin/qid.dta", "share/quenla-id/qid.dta"}, "bin"},
+        {{"bin/qid.dta/", "share/quenla-id/qid.dta"}, "share/quenla-id"},
+        {{"share/quenla-id/"}, "share/quenla-id"},  // start-up names the missing file there
+        {{}, "bin"},
     };
-    for (const FolderCase& c : cases) {
+    for (const auto& [present, expected] : cases) {
         QTemporaryDir root;
-        ASSERT_TRUE(root.isValid());
-        const QDir dir(root.path());
-        dir.mkpath("bin");
-        for (const char* f = c.present; *f; ++f) {
-            if (*f != 'b')
-                dir.mkpath(*f == 'd' ? "bin/qid.dta" : "share/quenla-id");
-            if (*f == 'b' || *f == 's') {
-                QFile data(root.filePath(*f == 'b' ? "bin/qid.dta" : "share/quenla-id/qid.dta"));
-                ASSERT_TRUE(data.open(QIODevice::WriteOnly));
-            }
-        }
-        EXPECT_EQ(qid::platform::program_folder_of(root.filePath("bin")), root.filePath(c.expected)) << c.what;
+        QDir(root.path()).mkpath("bin");
+        for (const QString& path : present)
+            ASSERT_TRUE(path.endsWith('/') ? QDir(root.path()).mkpath(path)
+                                           : QDir(root.path()).mkpath(QFileInfo(path).path()) &&
+                                                 QFile(root.filePath(path)).open(QIODevice::WriteOnly));
+        EXPECT_EQ(qid::platform::program_folder_of(root.filePath("bin")), root.filePath(expected))
+            << present.join(' ').toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 // The main window after start-up: the shared state, the control table, the
 // layout, the change notifications, the failures that stop start-up, and Exit.
 #include <cmath>
+#include <set>
 
 #include <QDir>
 #include <QFile>
@@ -143,75 +144,62 @@ TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
               "When you've done this, click the 'NEXT' button.");
 }
 
-// Whether a list shows this entry whole at its current width and font.
-bool shows_whole(QListWidget* list, const QString& entry)
+// The entries a list cuts at its width and font.
+std::string cut_entries(QListWidget* list)
 {
     QStyleOptionViewItem option;
     option.initFrom(list);
     option.widget = list;
     option.font = list->font();
-    option.fontMetrics = list->fontMetrics();
-    auto* item = new QListWidgetItem(entry, list);
-    const int needed = list->itemDelegate()->sizeHint(option, list->indexFromItem(item)).width();
-    delete item;
-    return needed <= list->viewport()->width();
+    QStringList cut;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->itemDelegate()->sizeHint(option, list->model()->index(i, 0)).width() > list->viewport()->width())
+            cut << list->item(i)->text();
+    return cut.join(", ").toStdString();
 }
 
 TEST_F(MainWindowTest, EveryListShowsEveryEntryWholeAtAnyScreenSize)
 {
-    QStringList species;
     for (int i = 1; i <= qid::species_count; ++i)
-        species << "Quenla " + qid::species_name[static_cast<std::size_t>(i)];
-    // The window grows with the screen, fonts rounded down: 1280, 1600, 1920
-    // and 2560 pixels wide.
-    for (double factor : {1.0, 1.25, 1.5, 2.0}) {
+        ctl_tbl[result_list]->add_item("Quenla " + qid::species_name[static_cast<std::size_t>(i)]);
+    // The window grows with the screen, its fonts rounded down: 1280, 1600,
+    // 1920 and 2560 pixels wide.
+    for (double factor : {1.0, 1.25, 1.5, 2.0})
         for (int s : {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky,
                       result_list}) {
             qid::platform::Control& c = *ctl_tbl[s];
-            const Twips design = c.geometry();
+            const Twips g = c.geometry();
             const double size = c.font_size();
-            c.set_geometry({design.left, design.top, static_cast<int>(design.width * factor),
-                            static_cast<int>(design.height * factor)});
+            c.set_geometry({g.left, g.top, static_cast<int>(g.width * factor), static_cast<int>(g.height * factor)});
             c.set_font_size(std::floor(size * factor));
-            auto* list = static_cast<QListWidget*>(widget(s));
-            list->scrollToBottom();  // shows the vertical scroll bar when one is needed
-            QCoreApplication::processEvents();
-            QStringList entries;
-            for (int i = 0; i < c.item_count(); ++i)
-                entries << c.item(i);
-            for (const QString& entry : s == result_list ? species : entries)
-                EXPECT_TRUE(shows_whole(list, entry)) << entry.toStdString() << " at " << factor;
-            c.set_geometry(design);
+            QCoreApplication::processEvents();  // lays the list out, its scroll bar included
+            EXPECT_EQ(cut_entries(static_cast<QListWidget*>(widget(s))), "") << s << " at " << factor;
+            c.set_geometry(g);
             c.set_font_size(size);
         }
-    }
 }
 
 TEST_F(MainWindowTest, TheCreditLineSitsOnOneBaselineWithoutGaps)
 {
-    // The lowest inked row of an "H" (nothing below the baseline) in each
-    // label, in window coordinates.
-    auto baseline = [](int s) {
-        QWidget* label = widget(s);
-        ctl_tbl[s]->set_caption("H");
-        const QImage ink = label->grab().toImage();
-        for (int y = ink.height() - 1; y >= 0; --y)
-            for (int x = 0; x < ink.width(); ++x)
-                if (qAlpha(ink.pixel(x, y)) > 128 && qGray(ink.pixel(x, y)) < 128)
-                    return label->y() + y;
-        return -1;
-    };
-    const QString captions[] = {ctl_tbl[30]->caption(), ctl_tbl[31]->caption(), ctl_tbl[32]->caption()};
-    // Each label ends where its text does; the next one starts there.
+    // Each label is as wide as its text, and the next one starts there.
     for (int s : {30, 31}) {
-        const QFontMetricsF metrics(widget(s)->font());
-        EXPECT_LT(widget(s)->width() - metrics.horizontalAdvance(captions[s - 30]), 1.0) << s;
+        EXPECT_LT(widget(s)->width() - QFontMetricsF(widget(s)->font()).horizontalAdvance(ctl_tbl[s]->caption()), 1);
         EXPECT_EQ(widget(s + 1)->x(), widget(s)->x() + widget(s)->width()) << s;
     }
-    const int arial = baseline(30);
-    ASSERT_GT(arial, 0);
-    EXPECT_EQ(baseline(31), arial);  // Georgia italic
-    EXPECT_EQ(baseline(32), arial);  // Georgia
+    // The lowest inked row of an "H", which stands on the baseline, in the
+    // window: the same in Arial, Georgia italic and Georgia.
+    std::set<int> baselines;
+    for (int s : {30, 31, 32}) {
+        ctl_tbl[s]->set_caption("H");
+        const QImage ink = widget(s)->grab().toImage();
+        int lowest = -1;
+        for (int y = 0; y < ink.height(); ++y)
+            for (int x = 0; x < ink.width(); ++x)
+                if (qAlpha(ink.pixel(x, y)) > 128 && qGray(ink.pixel(x, y)) < 128)
+                    lowest = y;
+        baselines.insert(widget(s)->y() + lowest);
+    }
+    EXPECT_EQ(baselines.size(), 1u);
 }
 
 TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
@@ -327,34 +315,20 @@ protected:
 
 TEST_F(FailedStartTest, EmptyDefaultListsLeaveOnlyNextAndClearOnOffer)
 {
-    // A file whose FINAL COLOUR and COLOUR BELOW lists hold nothing: the
-    // default selections then change nothing.
+    // FINAL COLOUR and COLOUR BELOW hold nothing: choosing their first entry changes nothing.
     copy_program_folder(false);
-    QFile shipped(QID_PROGRAM_DIR "/qid.dta");
-    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QFile shipped(QID_PROGRAM_DIR "/qid.dta"), data(dir_.filePath("qid.dta"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly) && data.open(QIODevice::WriteOnly));
     QList<QByteArray> lines = shipped.readAll().split('\n');
-    lines[1] = "0\r";
-    lines[3] = "0\r";
-    QFile data(dir_.filePath("qid.dta"));
-    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    lines[1] = lines[3] = "0\r";
     data.write(lines.join('\n'));
     data.close();
 
-    auto shown = [] {
-        std::string s;
-        for (int b : {print, next, back, clear, extend, notice})
-            s += ctl_tbl[b]->visible() ? '1' : '0';
-        return s;
-    };
-    auto window = std::make_unique<qid::QID_main>();
-    ASSERT_TRUE(window->load());
-    EXPECT_TRUE(messages_.shown().empty());
-    EXPECT_EQ(ctl_tbl[final_colour]->item_count(), 0);
-    EXPECT_EQ(ctl_tbl[colour_below]->item_count(), 0);
+    qid::QID_main window;
+    ASSERT_TRUE(window.load());
+    EXPECT_EQ(ctl_tbl[final_colour]->item_count() + ctl_tbl[colour_below]->item_count(), 0);
     EXPECT_EQ(shown(), "010100");
-    EXPECT_EQ(qid::stage, -1);
-    // The first NEXT runs the first step.
-    window->image_button(1)->release();
+    window.image_button(1)->release();  // NEXT runs the first step
     EXPECT_EQ(qid::stage, 0);
     EXPECT_EQ(shown(), "110100");
     qid::form_ready = false;

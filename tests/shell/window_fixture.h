@@ -23,6 +23,15 @@ enum Slot {
     bud_length = 26, clear = 27, extend = 28, notice = 29
 };
 
+// PRINT, NEXT, BACK, CLEAR, EXTEND and the notice: 1 shown, 0 hidden.
+inline std::string shown()
+{
+    std::string s;
+    for (int b : {print, next, back, clear, extend, notice})
+        s += ctl_tbl[b]->visible() ? '1' : '0';
+    return s;
+}
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,14 +71,6 @@ protected:
         for (int i = 0; i < ctl_tbl[result_list]->item_count(); ++i)
             names << ctl_tbl[result_list]->item(i);
         return names;
-    }
-    // PRINT, NEXT, BACK, CLEAR, EXTEND and the notice: 1 shown, 0 hidden.
-    static std::string shown()
-    {
-        std::string s;
-        for (int b : {print, next, back, clear, extend, notice})
-            s += ctl_tbl[b]->visible() ? '1' : '0';
-        return s;
     }
 
     RecordingMessages messages_;
