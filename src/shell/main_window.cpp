@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
+#include "about/about_64.h"
 #include "identify/cascade.h"
 #include "platform/host.h"
 #include "platform/messages.h"
@@ -65,6 +66,7 @@ QID_main::QID_main()
     build_menu();
     build_controls();
     connect_edits();
+    connect_menu();
 }
 
 QID_main::~QID_main()
@@ -309,6 +311,14 @@ bool QID_main::load()
         return false;
     form_ready = true;
     return true;
+}
+
+void QID_main::connect_menu()
+{
+    connect(findChild<QAction*>(QStringLiteral("hlp_about")), &QAction::triggered, this, [] {
+        if (about)
+            about->show_About();
+    });
 }
 
 void QID_main::press(int button)

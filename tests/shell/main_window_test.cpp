@@ -229,6 +229,7 @@ protected:
         qid::platform::set_host(nullptr);
         qid::form_tbl.clear();
         qid::msg_style.reset();
+        qid::about.reset();
     }
     void copy_program_folder(bool with_data)
     {
