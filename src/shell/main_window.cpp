@@ -17,6 +17,7 @@
 #include "platform/messages.h"
 #include "shell/image_button.h"
 #include "shell/navigation.h"
+#include "shell/resize.h"
 #include "shell/startup.h"
 #include "shell/state.h"
 
@@ -223,11 +224,13 @@ void QID_main::build_controls()
     auto* notice = new QLabel(QStringLiteral("SIZE RANGES EXTENDED"), surface_);
     add(notice, QStringLiteral("Label13"), 0, {5500, 1364, 3500, 300}, sans, 12, true);
 
-    // Credit labels for the background picture; they size themselves to their text.
+    // Credit labels for the background picture; they size themselves to their
+    // text. Just below the frames, beside NEXT and BACK, so that they stay
+    // inside the client area that the title and menu bars leave.
     const char* credits[] = {"Background image:", "", ""};
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(QString::fromLatin1(credits[i]), surface_);
-        platform::QtControl* c = add(label, QStringLiteral("Label14"), i, {0, 13300, 0, 0},
+        platform::QtControl* c = add(label, QStringLiteral("Label14"), i, {0, 12700, 0, 0},
                                      QStringLiteral("Georgia"), 12);
         if (i == 1) {
             QFont f = label->font();
@@ -309,6 +312,8 @@ bool QID_main::load()
     }
     if (!start_up(*this))
         return false;
+    save_layout(*this);
+    fit_form(*this);
     form_ready = true;
     return true;
 }
