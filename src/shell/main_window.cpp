@@ -16,6 +16,7 @@
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "shell/image_button.h"
+#include "shell/help.h"
 #include "shell/navigation.h"
 #include "shell/resize.h"
 #include "shell/startup.h"
@@ -320,6 +321,13 @@ bool QID_main::load()
 
 void QID_main::connect_menu()
 {
+    const std::pair<const char*, void (*)()> entries[] = {
+        {"hlp_cont", hlp_cont_Click},
+        {"hlp_index", hlp_index_Click},
+        {"hlp_find", hlp_find_Click},
+    };
+    for (const auto& [name, handler] : entries)
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
     connect(findChild<QAction*>(QStringLiteral("hlp_about")), &QAction::triggered, this, [] {
         if (about)
             about->show_About();
