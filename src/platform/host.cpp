@@ -9,9 +9,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
-
-#include <sys/sysinfo.h>
 
 namespace qid::platform {
 
@@ -78,14 +77,36 @@ bool Host::open_in_browser(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+QString Host::user_data_folder() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+MemoryStatus parse_meminfo(const QByteArray& text)
+{
+    MemoryStatus status;
+    for (const QByteArray& line : text.split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 2)
+            continue;
+        bool ok = false;
+        const double kb = fields[1].toDouble(&ok);
+        if (!ok)
+            continue;
+        if (fields[0] == "MemTotal:")
+            status.total = kb * 1024.0;
+        else if (fields[0] == "MemAvailable:")
+            status.available = kb * 1024.0;
+    }
+    return status;
+}
+
 MemoryStatus Host::memory() const
 {
-    struct sysinfo info {};
-    if (sysinfo(&info) != 0)
+    QFile file(QStringLiteral("/proc/meminfo"));
+    if (!file.open(QIODevice::ReadOnly))
         return {};
-    const double unit = info.mem_unit ? info.mem_unit : 1;
-    return {static_cast<double>(info.totalram) * unit,
-            static_cast<double>(info.freeram + info.bufferram) * unit};
+    return parse_meminfo(file.readAll());
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // size or a file system failure.
 #include <cstdint>
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -38,6 +39,10 @@ public:
     virtual QDateTime modified(const QString& path) const;
     // Opens a page in the user's browser; false when nothing could open it.
     virtual bool open_in_browser(const QString& path);
+    // A folder the user may always write to, for copies of the program's
+    // files when its own folder is read-only (installed programs).
+    virtual QString user_data_folder() const;
+    // Total and available physical memory, from /proc/meminfo.
     virtual MemoryStatus memory() const;
 };
 
@@ -47,6 +52,10 @@ public:
 // installed folder if it exists, else the executable's, so that start-up
 // names the missing file where it belongs.
 QString program_folder_of(const QString& executable_folder);
+
+// The memory status in the text of /proc/meminfo (MemTotal and MemAvailable,
+// in kB); zero for a figure the text does not hold.
+MemoryStatus parse_meminfo(const QByteArray& text);
 
 // The host in force (a default one until another is installed).
 Host& host();

@@ -15,11 +15,14 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
+#include "about/about_64.h"
 #include "identify/cascade.h"
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "shell/image_button.h"
+#include "shell/help.h"
 #include "shell/navigation.h"
+#include "shell/resize.h"
 #include "shell/startup.h"
 #include "shell/state.h"
 
@@ -98,6 +101,7 @@ QID_main::QID_main()
     build_controls();
     connect_edits();
     set_tab_order();
+    connect_menu();
 }
 
 QID_main::~QID_main()
@@ -255,11 +259,13 @@ void QID_main::build_controls()
     auto* notice = new QLabel(QStringLiteral("SIZE RANGES EXTENDED"), surface_);
     add(notice, QStringLiteral("Label13"), 0, {5500, 1364, 3500, 300}, sans, 12, true);
 
-    // Credit labels for the background picture; they size themselves to their text.
+    // Credit labels for the background picture; they size themselves to their
+    // text. Just below the frames, beside NEXT and BACK, so that they stay
+    // inside the client area that the title and menu bars leave.
     const char* credits[] = {"Background image:", "", ""};
     for (int i = 0; i < 3; ++i) {
         auto* label = new CreditLabel(QString::fromLatin1(credits[i]), surface_);
-        platform::QtControl* c = add(label, QStringLiteral("Label14"), i, {0, 13300, 0, 0},
+        platform::QtControl* c = add(label, QStringLiteral("Label14"), i, {0, 12700, 0, 0},
                                      QStringLiteral("Georgia"), 12);
         if (i == 1) {
             QFont f = label->font();
@@ -365,8 +371,25 @@ bool QID_main::load()
     }
     if (!start_up(*this))
         return false;
+    save_layout(*this);
+    fit_form(*this);
     form_ready = true;
     return true;
+}
+
+void QID_main::connect_menu()
+{
+    const std::pair<const char*, void (*)()> entries[] = {
+        {"hlp_cont", hlp_cont_Click},
+        {"hlp_index", hlp_index_Click},
+        {"hlp_find", hlp_find_Click},
+    };
+    for (const auto& [name, handler] : entries)
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    connect(findChild<QAction*>(QStringLiteral("hlp_about")), &QAction::triggered, this, [] {
+        if (about)
+            about->show_About();
+    });
 }
 
 void QID_main::press(int button)

@@ -50,6 +50,7 @@ private:
     void build_menu();
     void connect_edits();
     void set_tab_order();
+    void connect_menu();
     bool fill_image_list();
     void press(int button);
     platform::QtControl* add(QWidget* widget, const QString& name, int index, const platform::Twips& design,

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "about/about_64.h"
 #include "identify/data_file.h"
 #include "msgbox/mbx.h"
 #include "msgbox/msg_style.h"
@@ -96,6 +97,9 @@ bool start_up(QID_main& window)
     bud_len_fac = {0.8f, 1.1f};
     range_ext = 0.0f;
     screen_ratio = static_cast<float>(platform::host().screen().width) / 19200.0f;
+    about = std::make_shared<about_64>();
+    about->create_About(QStringLiteral("Vantelo_qid.gif"), 19733, 16777215, std::nullopt, 9000,
+                        QStringLiteral("s_vil3.jpg"), 0.4f);
     msg_style = std::make_shared<MsgBx>();
     msg_style->modify(QStringLiteral("Arial"), 12, 1.0f, 12635350, 11057350);
     form_tbl.assign(1, &window);

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "../support/recording_messages.h"
+#include "about/about_64.h"
 #include "msgbox/mbx.h"
 #include "msgbox/msg_style.h"
 #include "platform/fonts.h"
+#include "platform/host.h"
 #include "shell/main_window.h"
 #include "shell/state.h"
 
@@ -32,22 +34,48 @@ inline std::string shown()
     return s;
 }
 
+// A screen of a chosen size in twips at 96 DPI; 1280 x 960 pixels unless told.
+class FixedScreen : public platform::Host {
+public:
+    platform::ScreenTwips size{19200, 14400};
+    platform::ScreenTwips screen() const override { return size; }
+    double logical_dpi() const override { return 96.0; }
+};
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         platform::install_font_substitutes();  // the faces the program itself shows
+        platform::set_host(&screen_);
+        open();
+    }
+    void TearDown() override
+    {
+        close();
+        platform::set_host(nullptr);
+    }
+    void open()
+    {
         window_ = std::make_unique<QID_main>();
         ASSERT_TRUE(window_->load()) << (messages_.shown().empty() ? "" : messages_.last().text.toStdString());
         window_->show();
     }
-    void TearDown() override
+    void close()
     {
         form_ready = false;
         window_.reset();
         form_tbl.clear();
         msg_style.reset();
         msg.reset();
+        about.reset();
+    }
+    // Starts the program again on a screen of this many twips.
+    void reopen(platform::ScreenTwips size)
+    {
+        close();
+        screen_.size = size;
+        open();
     }
 
     static QWidget* widget(int s) { return static_cast<platform::QtControl*>(ctl_tbl[s])->widget(); }
@@ -73,6 +101,7 @@ protected:
         return names;
     }
 
+    FixedScreen screen_;
     RecordingMessages messages_;
     std::unique_ptr<QID_main> window_;
 };

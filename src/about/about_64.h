@@ -1,0 +1,82 @@
+#pragma once
+// The builder of the About box: fills the About window once, at start-up,
+// with the program's version information, its pictures and the machine's
+// memory, lays it out in proportion to the screen, and shows it modally.
+#include <cstdint>
+#include <optional>
+
+#include <QPointer>
+#include <QString>
+
+#include "platform/host.h"
+
+namespace qid {
+
+class About;
+
+// The program's version information, as the About box shows it.
+struct VersionInfo {
+    QString ProductName;
+    int Major = 0;
+    int Minor = 0;
+    int Revision = 0;
+    QString FileDescription;
+    QString Comments;
+    QString CompanyName;
+    QString LegalCopyright;
+    QString LegalTrademarks;
+};
+
+// The version information this build was made with.
+VersionInfo build_version();
+
+class about_64 {
+public:
+    explicit about_64(VersionInfo info = build_version());
+    // Unloads the About window.
+    ~about_64();
+    about_64(const about_64&) = delete;
+    about_64& operator=(const about_64&) = delete;
+
+    // Builds the box on the first call; later calls do nothing. logo and
+    // grfic are picture files in the program's "graphics" folder; b_c and
+    // f_c the back and fore colours (red + 256 green + 65536 blue); tp and lf
+    // the box's top and left in twips of the design screen; g_rat the size
+    // of the plant picture against its own. A negative or missing value
+    // leaves the box's own.
+    void create_About(const QString& logo, std::int32_t b_c, std::int32_t f_c, std::optional<std::int16_t> tp,
+                      std::int16_t lf, const QString& grfic, float g_rat);
+
+    // Shows the box modally; its close button hides it again.
+    void show_About();
+
+    // An amount of bytes with its unit: bytes, KB (1 decimal), MB or GB (2
+    // decimals), halves to even, no trailing zeros; "" from 1024^4 bytes on.
+    static QString NumberInKB(double vNumber);
+    // "Total memory = <total>", a line feed, "of which <p>% is available.".
+    static QString memory_line(const platform::MemoryStatus& memory);
+
+    // The About window; nullptr before the box is built.
+    About* window() const;
+
+private:
+    void fill_texts();
+    void apply_look();
+    void load_pictures(const QString& logo, const QString& grfic, float g_rat);
+    void place_controls();
+    void position_box();
+    // A distance of the layout, in twips, in proportion to the screen.
+    double d(double twips) const;
+
+    VersionInfo info_;
+    std::int16_t top_ = -1;   // -1: centred on the screen's height
+    std::int16_t left_ = -1;  // -1: centred on the screen's width
+    std::int32_t back_colour_ = 0xE0E0E0;
+    std::int32_t fore_colour_ = 0;
+    QString folder_;
+    bool built_ = false;
+    double ratio_ = 1.0;
+    QPointer<About> window_;
+};
+
+}  // namespace qid

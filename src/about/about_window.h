@@ -1,0 +1,40 @@
+#pragma once
+// The About window: three frames holding the product's name and version
+// beside the maker's logo, the description and comments beside a picture of
+// the plant, and the memory line above the maker's lines; a picture button
+// closes it. about_64 fills and lays it out.
+#include <array>
+
+#include <QDialog>
+#include <QHash>
+#include <QPixmap>
+
+class QFrame;
+class QLabel;
+
+namespace qid {
+
+class ImageButton;
+
+class About final : public QDialog {
+public:
+    // Loads the close button's released ("XU") and pressed ("XD") pictures
+    // from folder + "graphics/"; a picture that cannot be loaded is reported.
+    explicit About(const QString& folder);
+
+    std::array<QFrame*, 3> Frame1{};
+    // 0 product name, 1 version line, 2 description, 3 comments.
+    std::array<QLabel*, 4> title_lbl{};
+    QLabel* mem_lbl = nullptr;
+    // The maker's name, copyright and trademarks.
+    std::array<QLabel*, 3> make_lbl{};
+    QLabel* Picture2 = nullptr;  // the logo
+    QLabel* Image1 = nullptr;    // the plant
+    ImageButton* Image2 = nullptr;  // the close button
+    QHash<QString, QPixmap> ImageList1;
+};
+
+// Loads a picture, or reports "File '<path>' doesn't exist." and returns false.
+bool load_about_picture(const QString& path, QPixmap& picture);
+
+}  // namespace qid

@@ -1,0 +1,98 @@
+// Fitting the real main window to screens of several sizes: the factors,
+// the window's frame, the controls, the pictures and the fonts.
+#include <QFontMetrics>
+#include <QLabel>
+
+#include "shell/image_button.h"
+#include "shell/resize.h"
+#include "window_fixture.h"
+
+namespace {
+
+using namespace qid::testing;
+using qid::ctl_tbl;
+namespace rz = qid::resize;
+
+using ResizeTest = WindowTest;
+
+// Twips of the screen, the factors, the window's frame in pixels, the result
+// list's left edge, and the fonts of 9.75, 12 and 15.75 points at design.
+struct Screen {
+    int width, height;
+    double scale_x, scale_y;
+    int screen_h;
+    QSize frame;
+    int list_left, caption, list, heading;
+};
+
+const Screen screens[] = {
+    {19200, 14400, 1.0, 1.0, 13900, {1280, 927}, 14000, 10, 10, 16},
+    {24000, 18000, 1.25, 1.25, 17375, {1600, 1158}, 17500, 12, 12, 20},
+    // Narrower than the design: fonts shrink and are rounded down.
+    {15360, 14400, 0.8, 14000 / 13900.0, 14000, {1024, 926}, 11200, 8, 8, 12},
+};
+
+TEST_F(ResizeTest, ScreensOfEverySizeGiveTheFactorsAndTheWindow)
+{
+    for (const Screen& s : screens) {
+        reopen({s.width, s.height});
+        SCOPED_TRACE(s.width);
+        EXPECT_TRUE(rz::screen_w == s.width && rz::screen_h == s.screen_h);
+        EXPECT_TRUE(rz::scale_x == s.scale_x && rz::scale_y == s.scale_y);
+        EXPECT_EQ(window_->frameGeometry(), QRect(QPoint(0, 0), s.frame));
+        EXPECT_EQ(ctl_tbl[result_list]->geometry().left, s.list_left);
+        EXPECT_EQ(window_->control("Label2", 0)->font_size(), s.caption);
+        EXPECT_EQ(ctl_tbl[initial_colour]->font_size(), s.list);
+        EXPECT_EQ(ctl_tbl[heading]->font_size(), s.heading);
+        // On the design's own screen no control moves.
+        for (int k = 0; s.scale_x == 1 && k < rz::layout_count; ++k) {
+            const qid::ctl_geom& e = rz::layout[static_cast<std::size_t>(k)];
+            const qid::platform::Twips g = window_->control(e.name, e.index)->geometry();
+            EXPECT_TRUE(g.left == e.left && g.top == e.top && g.width == e.width && g.height == e.height) << k;
+        }
+    }
+    EXPECT_EQ(rz::layout_count, 52);
+}
+
+TEST_F(ResizeTest, PicturesAreMovedButNeverStretched)
+{
+    reopen({24000, 18000});
+    for (int s : {print, next, back, clear, extend}) {
+        auto* button = static_cast<qid::ImageButton*>(widget(s));
+        EXPECT_EQ(button->size(), button->pixmap().size());
+    }
+    EXPECT_EQ(ctl_tbl[clear]->geometry().left, 11625);
+    EXPECT_EQ(ctl_tbl[clear]->geometry().top, 1700);
+    EXPECT_EQ(window_->background()->geometry(), QRect(0, 0, 1280, 927));
+}
+
+// The mended rules: on screens wider or shorter than the design, fonts follow
+// the smaller factor and the controls stay inside the client area that the
+// title and menu bars leave, so no caption and no control is cut off.
+TEST_F(ResizeTest, NoControlOrCaptionIsCutOffOnAnyScreen)
+{
+    const qid::platform::ScreenTwips sizes[] = {{20490, 11520}, {28800, 16200}, {57600, 32400}, {9600, 7200}};
+    for (const auto& size : sizes) {
+        reopen(size);
+        SCOPED_TRACE(size.width);
+        const QRect room = window_->surface()->rect();
+        for (const auto& c : window_->controls()) {
+            QWidget* w = c->widget();
+            const bool on_surface = w->parentWidget() == window_->surface() && w != window_->background();
+            EXPECT_TRUE(!on_surface || room.contains(w->geometry())) << c->name().toStdString() << c->index();
+            auto* label = qobject_cast<QLabel*>(w);
+            if (!label || label->text().isEmpty() || qobject_cast<qid::ImageButton*>(w))
+                continue;
+            const int needed =
+                label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+            EXPECT_LE(needed, label->height()) << label->text().toStdString();
+        }
+        // The credit labels still read as one line.
+        EXPECT_EQ(ctl_tbl[31]->geometry().left, ctl_tbl[30]->geometry().left + ctl_tbl[30]->geometry().width);
+    }
+    // 1920 x 1080: captions at 10 x 1.11 points, not 10 x 1.5.
+    reopen({28800, 16200});
+    EXPECT_EQ(window_->control("Label2", 0)->font_size(), 11);
+}
+
+}  // namespace
