@@ -3,7 +3,8 @@
 // line and can leave the last one open for the next paragraph.
 //
 // Each line is first measured (on the printer: that decides the break) and
-// then drawn on the current target from the same starting state.
+// then drawn on the current target from the same starting state, in runs of
+// characters that share a font and a baseline.
 #include <cmath>
 
 #include "pagelayout/pp_page.h"
@@ -120,26 +121,29 @@ PPpage::Measured PPpage::measure_line(const LineStart& start, float indent)
 
     while (!at_end(p) && !(measured && pp > st.right_lim)) {
         const QString& t = segs_[static_cast<std::size_t>(p.seg)].text;
-        st.cur_ch = t.mid(p.ch, char_len(t, p.ch));
-        const bool is_space = st.cur_ch == QString(space);
+        const QStringView ch = QStringView(t).mid(p.ch, char_len(t, p.ch));
+        const bool is_space = ch.size() == 1 && ch[0] == space;
         if (is_space) {
             at_space = whole;
             space_met = true;
             ++spaces;
         }
         if (!st.ovr_on) {
-            pp += printer.text_width(st.cur_ch);
-            ps += surface->text_width(st.cur_ch);
+            pp += printer.char_width(ch);
+            ps += surface->char_width(ch);
         }
         st.ovr_on = false;
-        p.ch += static_cast<int>(st.cur_ch.size());
+        p.ch += static_cast<int>(ch.size());
         if (!is_space) {
             whole = {p, pp, ps, spaces, false, true};
             if (pp <= st.right_lim || !measured)
                 fitting = whole;
             measured = true;
         }
-        enter_text(p);
+        if (p.ch >= t.size() && p.seg < seg_last()) {
+            st.cur_ch = ch.toString();  // the K code overstrikes the character just passed
+            enter_text(p);
+        }
     }
 
     if (whole.pen_p <= st.right_lim && blank_from(whole.end)) {
@@ -210,9 +214,10 @@ void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float
     if (page_flag_ == 0)
         st.old_bk = printer.set_transparent();
 
+    platform::DrawTarget& t = target();
     while (p < m.end) {
-        const QString& t = segs_[static_cast<std::size_t>(p.seg)].text;
-        if (p.ch >= t.size()) {
+        const QString& text = segs_[static_cast<std::size_t>(p.seg)].text;
+        if (p.ch >= text.size()) {
             ++p.seg;
             p.ch = 0;
             const Segment& s = segs_[static_cast<std::size_t>(p.seg)];
@@ -220,11 +225,22 @@ void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float
                 apply_codes(s.code);
             continue;
         }
-        st.cur_ch = t.mid(p.ch, char_len(t, p.ch));
-        if (alg == 3 && st.cur_ch == QString(space))
-            pen += just;
-        draw_piece(pen, vp);
-        p.ch += static_cast<int>(st.cur_ch.size());
+        if (st.ovr_on) {  // centred over the previous character, alone
+            st.cur_ch = text.mid(p.ch, char_len(text, p.ch));
+            if (alg == 3 && st.cur_ch == QString(space))
+                pen += just;
+            draw_piece(pen, vp);
+            p.ch += static_cast<int>(st.cur_ch.size());
+            continue;
+        }
+        // The rest of the segment on this line, in one run.
+        const int stop = p.seg == m.end.seg ? m.end.ch : static_cast<int>(text.size());
+        t.set_current(pen, st.cur_y + vp);
+        t.print_run(QStringView(text).mid(p.ch, stop - p.ch), alg == 3 ? just : 0);
+        pen = t.current_x();
+        const int last = stop - (stop >= 2 && char_len(text, stop - 2) == 2 ? 2 : 1);
+        st.cur_ch = text.mid(last, stop - last);
+        p.ch = stop;
     }
     // Groups after the last character still take effect ("\b/word\n/" ends in the base font).
     while (m.last && p.seg < seg_last()) {
