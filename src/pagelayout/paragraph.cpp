@@ -3,7 +3,9 @@
 // line and can leave the last one open for the next paragraph.
 //
 // Each line is first measured (on the printer: that decides the break) and
-// then drawn on the current target from the same starting state.
+// then drawn on the current target from the same starting state, in runs of
+// characters that share a font and a baseline. The next line is measured
+// before the move down to it, so the move can make room for its tallest text.
 #include <cmath>
 
 #include "pagelayout/pp_page.h"
@@ -34,6 +36,7 @@ struct PPpage::Measured {
     int spaces = 0;    // spaces between the words of the line
     bool last = false; // nothing but spaces follows: the paragraph's last line
     bool fits = true;  // false: a partial line has no room for its first word
+    float tallest = 0; // how far the line's text reaches above its baseline, on the target
 };
 
 bool PPpage::at_end(const Pos& p) const
@@ -86,6 +89,12 @@ PPpage::LineStart PPpage::line_start(const Pos& pos) const
 // the measured heights, so that drawing repeats what measuring saw.
 void PPpage::restore_line(const LineStart& start)
 {
+    restore_state(start);
+    restore_font();
+}
+
+void PPpage::restore_state(const LineStart& start)
+{
     st.cur_y = start.st.cur_y;
     st.shifted = start.st.shifted;
     st.base_y = start.st.base_y;
@@ -94,7 +103,13 @@ void PPpage::restore_line(const LineStart& start)
     st.ovr_on = start.st.ovr_on;
     st.text_h = start.st.text_h;
     st.space_w = start.st.space_w;
-    restore_font();
+}
+
+// How far text in the font in force reaches above the line's baseline on the target.
+float PPpage::text_extent()
+{
+    const float raise = st.shifted ? st.base_y - st.cur_y : 0;
+    return target().text_height(QString()) + raise;
 }
 
 PPpage::Measured PPpage::measure_line(const LineStart& start, float indent)
@@ -117,29 +132,36 @@ PPpage::Measured PPpage::measure_line(const LineStart& start, float indent)
     whole.pen_s = fitting.pen_s = ps;
     int spaces = 0;
     bool measured = false;
+    float extent = text_extent();
+    float tallest = 0;
 
     while (!at_end(p) && !(measured && pp > st.right_lim)) {
         const QString& t = segs_[static_cast<std::size_t>(p.seg)].text;
-        st.cur_ch = t.mid(p.ch, char_len(t, p.ch));
-        const bool is_space = st.cur_ch == QString(space);
+        const QStringView ch = QStringView(t).mid(p.ch, char_len(t, p.ch));
+        const bool is_space = ch.size() == 1 && ch[0] == space;
         if (is_space) {
             at_space = whole;
             space_met = true;
             ++spaces;
         }
         if (!st.ovr_on) {
-            pp += printer.text_width(st.cur_ch);
-            ps += surface->text_width(st.cur_ch);
+            pp += printer.char_width(ch);
+            ps += surface->char_width(ch);
         }
         st.ovr_on = false;
-        p.ch += static_cast<int>(st.cur_ch.size());
+        tallest = std::max(tallest, extent);
+        p.ch += static_cast<int>(ch.size());
         if (!is_space) {
-            whole = {p, pp, ps, spaces, false, true};
+            whole = {p, pp, ps, spaces, false, true, tallest};
             if (pp <= st.right_lim || !measured)
                 fitting = whole;
             measured = true;
         }
-        enter_text(p);
+        if (p.ch >= t.size() && p.seg < seg_last()) {
+            st.cur_ch = ch.toString();  // the K code overstrikes the character just passed
+            enter_text(p);
+            extent = text_extent();
+        }
     }
 
     if (whole.pen_p <= st.right_lim && blank_from(whole.end)) {
@@ -210,9 +232,10 @@ void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float
     if (page_flag_ == 0)
         st.old_bk = printer.set_transparent();
 
+    platform::DrawTarget& t = target();
     while (p < m.end) {
-        const QString& t = segs_[static_cast<std::size_t>(p.seg)].text;
-        if (p.ch >= t.size()) {
+        const QString& text = segs_[static_cast<std::size_t>(p.seg)].text;
+        if (p.ch >= text.size()) {
             ++p.seg;
             p.ch = 0;
             const Segment& s = segs_[static_cast<std::size_t>(p.seg)];
@@ -220,17 +243,50 @@ void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float
                 apply_codes(s.code);
             continue;
         }
-        st.cur_ch = t.mid(p.ch, char_len(t, p.ch));
-        if (alg == 3 && st.cur_ch == QString(space))
-            pen += just;
-        draw_piece(pen, vp);
-        p.ch += static_cast<int>(st.cur_ch.size());
+        if (st.ovr_on) {  // centred over the previous character, alone
+            st.cur_ch = text.mid(p.ch, char_len(text, p.ch));
+            if (alg == 3 && st.cur_ch == QString(space))
+                pen += just;
+            draw_piece(pen, vp);
+            p.ch += static_cast<int>(st.cur_ch.size());
+            continue;
+        }
+        // The rest of the segment on this line, in one run.
+        const int stop = p.seg == m.end.seg ? m.end.ch : static_cast<int>(text.size());
+        t.set_current(pen, st.cur_y + vp);
+        t.print_run(QStringView(text).mid(p.ch, stop - p.ch), alg == 3 ? just : 0);
+        pen = t.current_x();
+        const int last = stop - (stop >= 2 && char_len(text, stop - 2) == 2 ? 2 : 1);
+        st.cur_ch = text.mid(last, stop - last);
+        p.ch = stop;
     }
     // Groups after the last character still take effect ("\b/word\n/" ends in the base font).
     while (m.last && p.seg < seg_last()) {
         const Segment& s = segs_[static_cast<std::size_t>(++p.seg)];
         if (s.has_group)
             apply_codes(s.code);
+    }
+}
+
+// Ends a line of a paragraph: the next one stands one text height of the font
+// in force lower, counted from this line's baseline even while its text is
+// raised or lowered, or lower still when its own text (tallest: how far it
+// reaches above its baseline) is taller. A raised or lowered text goes on at
+// the same height above the new baseline.
+void PPpage::line_feed(float tallest, float vp)
+{
+    platform::DrawTarget& t = target();
+    const float shift = st.shifted ? st.cur_y - st.base_y : 0;
+    if (st.shifted)
+        t.set_current(t.current_x(), st.base_y + vp);
+    if (tallest > t.text_height(QString()))
+        t.set_current(0, t.current_y() + tallest);
+    else
+        t.print_line();
+    st.cur_y = t.current_y();
+    if (st.shifted) {
+        st.base_y = st.cur_y;
+        st.cur_y += shift;
     }
 }
 
@@ -259,19 +315,17 @@ void PPpage::add_f_text(const QString& tx, float& p_d, bool tm, int alg, float& 
     split_codes(tx);
 
     LineStart start = line_start({0, 0});
-    float last_pen = left_m;
+    Measured m = measure_line(start, indent);
+    if (!m.fits) {
+        // No room left on the open line: start the paragraph on a new one.
+        st.part_x = 0;
+        m = measure_line(start, indent);
+        restore_line(start);
+        line_feed(m.tallest, vp);
+        start = line_start(start.pos);
+    }
     for (;;) {
-        const Measured m = measure_line(start, indent);
-        if (!m.fits) {
-            // No room left on the open line: start the paragraph on a new one.
-            restore_line(start);
-            end_line();
-            st.part_x = 0;
-            start = line_start(start.pos);
-            continue;
-        }
         draw_line(start, m, alg, indent, vp);
-        last_pen = m.pen_p;
         if (st.cur_y > top_m + area_h + foot_off) {
             fail(QStringLiteral("The text is longer than a PAGE."), QStringLiteral("'add_f_text' ERROR"),
                  icon_critical);
@@ -283,14 +337,22 @@ void PPpage::add_f_text(const QString& tx, float& p_d, bool tm, int alg, float& 
         save_font();
         if (m.last)
             break;
-        end_line();
-        start = line_start(m.end);
+        // Measure the next line first, then move down to it from where this
+        // line ended, in the fonts it ended in.
+        const LineStart end = line_start(m.end);
+        const platform::TargetFont end_fonts[2] = {printer.font(), surface->font()};
+        m = measure_line(end, indent);
+        restore_state(end);
+        printer.set_font(end_fonts[0]);
+        surface->set_font(end_fonts[1]);
+        line_feed(m.tallest, vp);
+        start = line_start(end.pos);
     }
     if (tm) {
-        end_line();
+        line_feed(0, vp);
         p_l = 0;
     } else {
-        p_l = (last_pen - left_m) + 2 * st.space_w;
+        p_l = (m.pen_p - left_m) + 2 * st.space_w;
     }
     st.cur_y += vp;
     p_d = st.cur_y;

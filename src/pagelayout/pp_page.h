@@ -147,12 +147,15 @@ private:
     bool blank_from(Pos p) const;
     void enter_text(Pos& p);
     void skip_spaces(Pos& p);
+    float text_extent();
     Measured measure_line(const LineStart& start, float indent);
     float line_start_x(int a, float indent, float width, float partial);
     void restore_line(const LineStart& start);
+    void restore_state(const LineStart& start);
     LineStart line_start(const Pos& pos) const;
     void draw_line(const LineStart& start, const Measured& m, int alg, float indent, float vp);
     void draw_piece(float& pen, float vp);
+    void line_feed(float tallest, float vp);
     float end_line();
 
     platform::DrawTarget& printer;

@@ -16,6 +16,21 @@ std::int32_t rgb_value(int red, int green, int blue)
     return red + 256 * green + 65536 * blue;
 }
 
+void DrawTarget::print_run(QStringView s, float space_extra)
+{
+    const float y = current_y();
+    float x = current_x();
+    for (qsizetype i = 0; i < s.size();) {
+        const qsizetype len = s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate() ? 2 : 1;
+        if (s[i] == QLatin1Char(' '))
+            x += space_extra;
+        set_current(x, y);
+        print_text(s.mid(i, len).toString());
+        x = current_x();
+        i += len;
+    }
+}
+
 namespace {
 
 // Whole dots per inch from a resolution in dots per metre (files store 3780

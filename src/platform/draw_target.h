@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringView>
 
 namespace qid::platform {
 
@@ -38,11 +39,18 @@ public:
 
     // Draws s at the current position; X moves to just after it, Y stays.
     virtual void print_text(const QString& s) = 0;
+    // Draws the characters of s one after the other from the current
+    // position, each where the previous one's own width ends (no kerning or
+    // ligature joins them), X moving on by space_extra before every space;
+    // X ends just after the last one. By default one print_text each.
+    virtual void print_run(QStringView s, float space_extra = 0);
     // X back to the left edge, Y down one text height of the current font.
     virtual void print_line() = 0;
 
     virtual float text_width(const QString& s) const = 0;
     virtual float text_height(const QString& s) const = 0;
+    // The width of one character (a surrogate pair is one) in the current font.
+    virtual float char_width(QStringView ch) const { return text_width(ch.toString()); }
 
     virtual TargetFont font() const = 0;
     virtual void set_font(const TargetFont& f) = 0;

@@ -1,9 +1,130 @@
 #include "platform/painter_target.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
+
+#include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
 
 namespace qid::platform {
+
+namespace {
+
+// Fonts kept at once; a page uses a handful, and any number of size codes
+// cannot make the cache grow without bound.
+constexpr std::size_t max_cached_fonts = 48;
+
+const QChar space = QLatin1Char(' ');
+
+// Length of the character at i: a surrogate pair is one character.
+qsizetype char_len(QStringView s, qsizetype i)
+{
+    return s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
+char32_t code_point(QStringView ch)
+{
+    return ch.size() == 2 ? QChar::surrogateToUcs4(ch[0], ch[1]) : ch[0].unicode();
+}
+
+// Per character of a font: a table for Latin-1, a hash for the rest.
+template <typename T>
+class PerChar {
+public:
+    PerChar() { latin_.fill(unknown); }
+    const T* find(char32_t c) const
+    {
+        if (c < latin_.size())
+            return latin_[c] == unknown ? nullptr : &latin_[c];
+        const auto it = other_.constFind(c);
+        return it == other_.cend() ? nullptr : &*it;
+    }
+    void put(char32_t c, T value)
+    {
+        if (c < latin_.size())
+            latin_[c] = value;
+        else
+            other_.insert(c, value);
+    }
+
+private:
+    static constexpr T unknown = T(-1);
+    std::array<T, 256> latin_;
+    QHash<char32_t, T> other_;
+};
+
+}  // namespace
+
+// A font as this target draws it, with what has been measured of it.
+struct PainterTarget::CachedFont {
+    CachedFont(const TargetFont& f, const QPaintDevice* device) : key(f), font(qt_font(f)), metrics(font, device)
+    {
+        height_px = metrics.height();
+        ascent_px = metrics.ascent();
+    }
+
+    static QFont qt_font(const TargetFont& f)
+    {
+        QFont q(f.name);
+        q.setPointSizeF(f.size);
+        q.setItalic(f.italic);
+        q.setUnderline(f.underline);
+        q.setStrikeOut(f.strikethrough);
+        q.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight, 1, 1000)));
+        // Unhinted advances keep the widths proportional at every resolution,
+        // so a surface places its characters like the printer does.
+        q.setHintingPreference(QFont::PreferNoHinting);
+        return q;
+    }
+
+    // The font a run is written in: no kerning and no ligatures, so that each
+    // character keeps its own width, as when it is drawn alone.
+    const QFont& run_font()
+    {
+        if (!run_font_) {
+            run_font_ = font;
+            run_font_->setKerning(false);
+            run_font_->setStyleStrategy(QFont::PreferNoShaping);
+        }
+        return *run_font_;
+    }
+
+    // Glyph of a character in the font itself; 0 when the font has none (the
+    // character is then drawn as text, which finds it in another font).
+    quint32 glyph(QStringView ch, const QPaintDevice* device)
+    {
+        const char32_t c = code_point(ch);
+        if (const quint32* g = glyphs.find(c))
+            return *g;
+        if (!raw)
+            raw = QRawFont::fromFont(QFont(font, device));
+        quint32 g[2] = {0, 0};
+        int n = 2;
+        if (!raw->isValid() || !raw->glyphIndexesForChars(ch.data(), static_cast<int>(ch.size()), g, &n) || n != 1)
+            g[0] = 0;
+        glyphs.put(c, g[0]);
+        return g[0];
+    }
+
+    TargetFont key;
+    QFont font;
+    QFontMetricsF metrics;
+    double height_px = 0;
+    double ascent_px = 0;
+    PerChar<double> widths;  // device pixels
+    PerChar<quint32> glyphs;
+    std::optional<QRawFont> raw;
+
+private:
+    std::optional<QFont> run_font_;
+};
+
+PainterTarget::PainterTarget(bool opaque_text, Runs runs) : opaque_(opaque_text), runs_(runs) {}
+
+PainterTarget::~PainterTarget() = default;
 
 void PainterTarget::set_current(float x, float y)
 {
@@ -11,45 +132,66 @@ void PainterTarget::set_current(float x, float y)
     y_ = y;
 }
 
-QFont PainterTarget::qt_font() const
+PainterTarget::CachedFont& PainterTarget::cached() const
 {
-    QFont f(font_.name);
-    f.setPointSizeF(font_.size);
-    f.setItalic(font_.italic);
-    f.setUnderline(font_.underline);
-    f.setStrikeOut(font_.strikethrough);
-    f.setWeight(static_cast<QFont::Weight>(std::clamp(font_.weight, 1, 1000)));
-    // Unhinted advances keep the widths proportional at every resolution,
-    // so a surface places its characters like the printer does.
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
-}
-
-const QFontMetricsF& PainterTarget::metrics() const
-{
-    if (!metrics_)
-        metrics_.emplace(qt_font(), metric_device());
-    return *metrics_;
+    if (current_)
+        return *current_;
+    // Metrics are kept in device pixels at the device's resolution: a
+    // picture can change its scale and keep them, a printer set up anew may
+    // measure at another resolution.
+    const QPoint dpi(metric_device()->logicalDpiX(), metric_device()->logicalDpiY());
+    if (dpi != fonts_dpi_) {
+        fonts_.clear();
+        fonts_dpi_ = dpi;
+    }
+    const auto found =
+        std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& c) { return c->key == font_; });
+    if (found != fonts_.end()) {
+        current_ = found->get();
+        return *current_;
+    }
+    if (fonts_.size() >= max_cached_fonts)
+        fonts_.erase(fonts_.begin());
+    fonts_.push_back(std::make_unique<CachedFont>(font_, metric_device()));
+    current_ = fonts_.back().get();
+    return *current_;
 }
 
 void PainterTarget::set_font(const TargetFont& f)
 {
-    const float old_size = font_.size;
-    font_ = f;
+    TargetFont wanted = f;
     // A size that no device can render keeps the previous one.
-    if (!std::isfinite(font_.size) || font_.size <= 0.0f)
-        font_.size = old_size;
-    metrics_.reset();
+    if (!std::isfinite(wanted.size) || wanted.size <= 0.0f)
+        wanted.size = font_.size;
+    if (wanted == font_)
+        return;
+    font_ = wanted;
+    current_ = nullptr;
+}
+
+float PainterTarget::char_width(QStringView ch) const
+{
+    if (ch.isEmpty() || ch.size() > 2 || (ch.size() == 2 && char_len(ch, 0) != 2))
+        return text_width(ch.toString());
+    CachedFont& f = cached();
+    const char32_t c = code_point(ch);
+    const double* known = f.widths.find(c);
+    const double w = known ? *known : f.metrics.horizontalAdvance(ch.toString());
+    if (!known)
+        f.widths.put(c, w);
+    return static_cast<float>(w / pixels_per_unit_x());
 }
 
 float PainterTarget::text_width(const QString& s) const
 {
-    return static_cast<float>(metrics().horizontalAdvance(s) / pixels_per_unit_x());
+    if (!s.isEmpty() && char_len(s, 0) == s.size())
+        return char_width(s);
+    return static_cast<float>(cached().metrics.horizontalAdvance(s) / pixels_per_unit_x());
 }
 
 float PainterTarget::text_height(const QString&) const
 {
-    return static_cast<float>(metrics().height() / pixels_per_unit_y());
+    return static_cast<float>(cached().height_px / pixels_per_unit_y());
 }
 
 int PainterTarget::set_transparent()
@@ -59,22 +201,111 @@ int PainterTarget::set_transparent()
     return previous;
 }
 
+double PainterTarget::cell_top(double py) const
+{
+    return bottom_aligned_ ? py - cached().height_px : py;
+}
+
 void PainterTarget::print_text(const QString& s)
 {
     const float width = text_width(s);
     if (QPainter* p = begin_paint()) {
-        const QFontMetricsF& m = metrics();
+        CachedFont& f = cached();
         const double px = x_ * pixels_per_unit_x();
-        const double py = y_ * pixels_per_unit_y();
-        const double top = bottom_aligned_ ? py - m.height() : py;
+        const double top = cell_top(y_ * pixels_per_unit_y());
         if (opaque_)
-            p->fillRect(QRectF(px, top, m.horizontalAdvance(s), m.height()), QColor(to_qrgb(back_)));
-        p->setFont(qt_font());
+            p->fillRect(QRectF(px, top, f.metrics.horizontalAdvance(s), f.height_px), QColor(to_qrgb(back_)));
+        p->setFont(f.font);
         p->setPen(QColor(to_qrgb(fore_)));
-        p->drawText(QPointF(px, top + m.ascent()), s);
-        end_paint();
+        p->drawText(QPointF(px, top + f.ascent_px), s);
     }
     x_ += width;
+}
+
+void PainterTarget::print_run(QStringView s, float space_extra)
+{
+    // Each character starts where the previous one's own width ends, exactly
+    // as if they were drawn one at a time.
+    std::vector<float> xs;
+    xs.reserve(static_cast<std::size_t>(s.size()) + 1);
+    float x = x_;
+    for (qsizetype i = 0; i < s.size();) {
+        const qsizetype len = char_len(s, i);
+        if (s[i] == space)
+            x += space_extra;
+        xs.push_back(x);
+        x += char_width(s.mid(i, len));
+        i += len;
+    }
+    xs.push_back(x);
+    if (QPainter* p = begin_paint(); p && !s.isEmpty()) {
+        const double top = cell_top(y_ * pixels_per_unit_y());
+        if (opaque_)
+            p->fillRect(QRectF(QPointF(xs.front() * pixels_per_unit_x(), top),
+                               QPointF(xs.back() * pixels_per_unit_x(), top + cached().height_px)),
+                        QColor(to_qrgb(back_)));
+        p->setPen(QColor(to_qrgb(fore_)));
+        const double baseline = top + cached().ascent_px;
+        if (runs_ == Runs::glyphs)
+            draw_glyphs(*p, s, xs, baseline);
+        else
+            draw_pieces(*p, s, xs, baseline, space_extra != 0);
+    }
+    x_ = x;
+}
+
+// One glyph run with every position given; characters the font lacks are
+// drawn as text where they stand.
+void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline)
+{
+    CachedFont& f = cached();
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(static_cast<qsizetype>(xs.size()));
+    positions.reserve(static_cast<qsizetype>(xs.size()));
+    std::size_t k = 0;
+    for (qsizetype i = 0; i < s.size(); ++k) {
+        const qsizetype len = char_len(s, i);
+        const QStringView ch = s.mid(i, len);
+        const QPointF at(xs[k] * pixels_per_unit_x(), baseline);
+        if (const quint32 g = f.glyph(ch, metric_device())) {
+            glyphs.push_back(g);
+            positions.push_back(at);
+        } else {
+            p.setFont(f.font);
+            p.drawText(at, ch.toString());
+        }
+        i += len;
+    }
+    if (glyphs.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(*f.raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(font_.underline);
+    run.setStrikeOut(font_.strikethrough);
+    p.drawGlyphRun(QPointF(0, 0), run);
+}
+
+// As text, in one piece, or one piece per word when the spaces are widened.
+void PainterTarget::draw_pieces(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline,
+                                bool widened)
+{
+    p.setFont(cached().run_font());
+    qsizetype from = 0;
+    std::size_t from_k = 0;
+    std::size_t k = 0;
+    for (qsizetype i = 0;; ++k) {
+        if (i == s.size() || (widened && i > from && s[i] == space)) {
+            p.drawText(QPointF(xs[from_k] * pixels_per_unit_x(), baseline), s.mid(from, i - from).toString());
+            from = i;
+            from_k = k;
+        }
+        if (i == s.size())
+            return;
+        i += char_len(s, i);
+    }
 }
 
 void PainterTarget::print_line()
@@ -88,9 +319,10 @@ void PainterTarget::paint_picture(const QImage& picture, float x, float y, float
     if (QPainter* p = begin_paint()) {
         const QRectF rect(x * pixels_per_unit_x(), y * pixels_per_unit_y(), w * pixels_per_unit_x(),
                           h * pixels_per_unit_y());
+        p->save();
         p->setRenderHint(QPainter::SmoothPixmapTransform);
         p->drawImage(rect, picture);
-        end_paint();
+        p->restore();
     }
 }
 
@@ -105,7 +337,6 @@ void PainterTarget::draw_box(float x1, float y1, float x2, float y2, std::int32_
         p->drawRect(QRectF(QPointF(x1 * pixels_per_unit_x(), y1 * pixels_per_unit_y()),
                            QPointF(x2 * pixels_per_unit_x(), y2 * pixels_per_unit_y()))
                         .normalized());
-        end_paint();
     }
     set_current(x2, y2);
 }

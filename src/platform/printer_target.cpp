@@ -8,7 +8,7 @@
 
 namespace qid::platform {
 
-PrinterTarget::PrinterTarget() : PainterTarget(true), printer_(QPrinter::HighResolution)
+PrinterTarget::PrinterTarget() : PainterTarget(true, Runs::text), printer_(QPrinter::HighResolution)
 {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         printer_.setOutputFormat(QPrinter::PdfFormat);

@@ -15,7 +15,11 @@ public:
     PrinterTarget();
     ~PrinterTarget() override;
 
-    QPrinter& printer() { return printer_; }
+    QPrinter& printer()
+    {
+        device_touched();
+        return printer_;
+    }
     // The PDF file written when the output is PDF (takes effect for the next document).
     void set_pdf_file(const QString& path);
     // A document has been started and not yet ended.
@@ -30,7 +34,6 @@ protected:
     double pixels_per_unit_x() const override;
     double pixels_per_unit_y() const override;
     QPainter* begin_paint() override;
-    void end_paint() override {}
 
 private:
     QPrinter printer_;

@@ -12,13 +12,25 @@ constexpr double max_side_pixels = 20000;
 
 }  // namespace
 
-SurfaceTarget::SurfaceTarget(QSizeF paper, double pixels_per_unit) : PainterTarget(false)
+SurfaceTarget::SurfaceTarget(QSizeF paper, double pixels_per_unit) : PainterTarget(false, Runs::glyphs)
 {
     resize(paper, pixels_per_unit);
 }
 
+SurfaceTarget::~SurfaceTarget()
+{
+    end_paint();
+}
+
+const QImage& SurfaceTarget::image() const
+{
+    end_paint();
+    return image_;
+}
+
 void SurfaceTarget::resize(QSizeF paper, double pixels_per_unit)
 {
+    end_paint();
     paper_ = QSizeF(std::max(paper.width(), 0.01), std::max(paper.height(), 0.01));
     const double largest = std::max(paper_.width(), paper_.height());
     scale_ = std::clamp(pixels_per_unit, 1.0, max_side_pixels / largest);
@@ -29,7 +41,6 @@ void SurfaceTarget::resize(QSizeF paper, double pixels_per_unit)
     const int dots_per_metre = static_cast<int>(std::lround(font_dpi / 0.0254));
     image_.setDotsPerMeterX(dots_per_metre);
     image_.setDotsPerMeterY(dots_per_metre);
-    device_changed();
     clear();
 }
 
@@ -40,12 +51,15 @@ float SurfaceTarget::font_scale() const
 
 void SurfaceTarget::clear()
 {
+    end_paint();
     image_.fill(QColor(to_qrgb(back_color())));
     set_current(0, 0);
 }
 
 QPainter* SurfaceTarget::begin_paint()
 {
+    if (painter_.isActive())
+        return &painter_;
     if (!painter_.begin(&image_))
         return nullptr;
     painter_.setRenderHint(QPainter::Antialiasing);
@@ -53,9 +67,10 @@ QPainter* SurfaceTarget::begin_paint()
     return &painter_;
 }
 
-void SurfaceTarget::end_paint()
+void SurfaceTarget::end_paint() const
 {
-    painter_.end();
+    if (painter_.isActive())
+        painter_.end();
 }
 
 }  // namespace qid::platform

@@ -14,9 +14,13 @@ public:
     // A sheet of paper (page units) shown at pixels_per_unit pixels per unit.
     SurfaceTarget(QSizeF paper, double pixels_per_unit);
 
+    ~SurfaceTarget() override;
+
     // New paper or scale; the picture is cleared.
     void resize(QSizeF paper, double pixels_per_unit);
-    const QImage& image() const { return image_; }
+    // The picture as drawn so far. The painter stays open while a page is
+    // composed and is closed here, before anyone reads the picture.
+    const QImage& image() const;
     QSizeF paper() const { return paper_; }
     // Surface points that draw as large as one printer point: a printer font
     // of s points looks the same here at s x font_scale() points.
@@ -32,13 +36,14 @@ protected:
     double pixels_per_unit_x() const override { return scale_; }
     double pixels_per_unit_y() const override { return scale_; }
     QPainter* begin_paint() override;
-    void end_paint() override;
 
 private:
+    void end_paint() const;
+
     QSizeF paper_;
     double scale_ = 1;
     QImage image_;
-    QPainter painter_;
+    mutable QPainter painter_;
 };
 
 }  // namespace qid::platform

@@ -41,6 +41,11 @@ float TestTarget::text_width(const QString& s) const
     return static_cast<float>(s.size()) * font_.size / (96.0f * scale_);
 }
 
+float TestTarget::char_width(QStringView ch) const
+{
+    return static_cast<float>(ch.size()) * font_.size / (96.0f * scale_);
+}
+
 float TestTarget::text_height(const QString&) const
 {
     return font_.size / (48.0f * scale_);

@@ -43,8 +43,12 @@ public:
     float current_y() const override { return y_; }
     void set_current(float x, float y) override;
     void print_text(const QString& s) override;
+    // Runs are not overridden: the default draws them with one print_text per
+    // character, so a run is recorded as one call per character, X advancing
+    // by each character's fixed width, and tests see exactly where each one went.
     void print_line() override;
     float text_width(const QString& s) const override;
+    float char_width(QStringView ch) const override;
     float text_height(const QString& s) const override;
     TargetFont font() const override { return font_; }
     void set_font(const TargetFont& f) override { font_ = f; }

@@ -158,6 +158,37 @@ TEST_F(ParagraphTest, LinesBreakAtTheRightLimit)
     }
 }
 
+// The next line of a paragraph stands one line below the previous line's baseline (not below
+// its raised text), lower still when taller text stands on it, and never higher than before.
+TEST_F(ParagraphTest, NextLineStandsBelowTheBaselineWithRoomForItsTallestText)
+{
+    using Ys = std::vector<std::pair<std::size_t, float>>;  // drawn character, the Y it stands on
+    const struct { const char* name; QString text; int alg; Ys ys; float end_y; } cases[] = {
+        {"JustifiedLineEndingOnASuperscript", QString(44, u'a') + u" 2\\s/nd\\n/ bbbb"_s, 3,
+         {{45, 2.0f}, {46, 1.925f}, {48, 2.25f}, {51, 2.25f}}, 2.5f},
+        {"LineBreakingInsideASuperscriptGoesOnRaised", QString(44, u'a') + u" 2\\s/nd rd\\n/ bb"_s, 3,
+         {{46, 1.925f}, {48, 2.175f}, {51, 2.25f}}, 2.5f},
+        {"LineStartingWithALargerSize", QString(46, u'a') + u" \\24/bb\\n/ cc"_s, 0,
+         {{45, 2.0f}, {46, 2.5f}, {50, 2.5f}}, 2.75f},
+        {"LargerTextInsideTheNextLine", QString(46, u'a') + u" bb \\24/X\\n/ cc"_s, 0, {{46, 2.5f}, {49, 2.5f}},
+         2.75f},
+        {"SmallerTextAfterALargerLineKeepsTheLargerStep", u"\\24/"_s + QString(23, u'a') + u" \\12/bb"_s, 0,
+         {{22, 2.0f}, {23, 2.5f}}, 2.75f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.forget();
+        y = 2;
+        add(c.text, c.alg);
+        const auto t = drawn();
+        for (const auto& [i, line_y] : c.ys) {
+            ASSERT_LT(i, t.size());
+            EXPECT_FLOAT_EQ(t[i].y, line_y) << "character " << i << " " << qPrintable(t[i].text);
+        }
+        EXPECT_FLOAT_EQ(y, c.end_y);
+    }
+}
+
 TEST_F(ParagraphTest, HeadingSplitsIntoABoldSegmentAndAnEmptyNormalOne)
 {
     add(u"\\b/SELECTED TREES\\n/"_s);

@@ -1,3 +1,5 @@
+#include <map>
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -38,6 +40,80 @@ TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndAnAbandonedDocument
     ASSERT_TRUE(info.waitForFinished(30000));
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     EXPECT_EQ(QRegularExpression(u"Pages:\\s*(\\d+)"_s).match(out).captured(1), u"2"_s) << qPrintable(out);
+}
+
+// Word positions (inches from the left edge) in a PDF, as pdftotext finds them.
+std::map<QString, double> word_x(const QString& pdf)
+{
+    QProcess tool;
+    tool.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+    tool.waitForFinished(30000);
+    std::map<QString, double> x;
+    const QRegularExpression word(uR"re(<word xMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
+    for (const auto& m : word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput())))
+        x[m.captured(2)] = m.captured(1).toDouble() / 72;
+    return x;
+}
+
+TEST(PrinterTargetTest, RunWithWidenedSpacesPutsEveryWordWhereItsCharactersWouldGo)
+{
+    const QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"run.pdf"_s);
+    PrinterTarget printer;
+    printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    printer.printer().setFullPage(true);
+    printer.set_pdf_file(pdf);
+    printer.set_transparent();
+    printer.align_text_bottom();
+    printer.set_current(1, 2);
+    printer.print_run(u"Quenla fru tescens"_s, 0.5f);
+    // One character after the other at its own width, half an inch more before each space.
+    const auto width = [&](const QString& s) {
+        float w = 0;
+        for (QChar c : s)
+            w += printer.char_width(QStringView(&c, 1));
+        return w;
+    };
+    const float fru = 1 + width(u"Quenla"_s) + 0.5f + width(u" "_s);
+    const float tescens = fru + width(u"fru"_s) + 0.5f + width(u" "_s);
+    EXPECT_FLOAT_EQ(printer.current_x(), tescens + width(u"tescens"_s));
+    printer.end_doc();
+    const auto x = word_x(pdf);
+    ASSERT_EQ(x.size(), 3u);
+    EXPECT_NEAR(x.at(u"Quenla"_s), 1, 0.005);
+    EXPECT_NEAR(x.at(u"fru"_s), fru, 0.005);
+    EXPECT_NEAR(x.at(u"tescens"_s), tescens, 0.005);
+}
+
+// Runs are drawn as placed glyphs: pixel for pixel what drawing each character alone
+// gives, also for widened spaces, a character the font lacks and one beyond 16 bits.
+// The painter stays open between calls, and every look at the picture shows all of it.
+TEST(SurfaceTargetTest, RunLooksExactlyLikeItsCharactersDrawnOneAtATime)
+{
+    SurfaceTarget runs(QSizeF(5, 1), 96);
+    SurfaceTarget singles(QSizeF(5, 1), 96);
+    const QImage blank = runs.image();
+    TargetFont font;
+    font.size = 14;
+    font.italic = true;
+    for (SurfaceTarget* s : {&runs, &singles}) {
+        s->align_text_bottom();
+        s->set_font(font);
+        s->set_current(0.1f, 0.5f);
+    }
+    const QString text = u"Quenla fru\u2654 tescens \U0001d49c ok"_s;
+    runs.print_run(text, 0.25f);
+    singles.DrawTarget::print_run(text, 0.25f);
+    EXPECT_EQ(runs.current_x(), singles.current_x());
+    EXPECT_NE(runs.image(), blank);
+    EXPECT_TRUE(runs.image() == singles.image());
+    for (SurfaceTarget* s : {&runs, &singles})
+        s->set_current(0.1f, 0.9f);
+    runs.print_run(u"alpina"_s);
+    singles.DrawTarget::print_run(u"alpina"_s);
+    EXPECT_TRUE(runs.image() == singles.image());
+    runs.clear();
+    EXPECT_TRUE(runs.image() == blank);
 }
 
 TEST(SurfaceTargetTest, SurfaceIsThePaperAtItsResolution)
