@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "document/pp_pages.h"
+#include "document/preview.h"
 #include "identify/data_file.h"
 #include "msgbox/mbx.h"
 #include "msgbox/msg_style.h"
@@ -102,6 +104,9 @@ bool start_up(QID_main& window)
     if (!set_layout())
         return false;
     stage = -1;
+    pages = std::make_shared<PPpages>();
+    preview_window()->set_PPpages(pages.get());
+    pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
     last_stage_done = false;
     needs_read = true;
     form_ready = true;

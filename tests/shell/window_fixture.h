@@ -37,6 +37,7 @@ protected:
         form_tbl.clear();
         msg_style.reset();
         msg.reset();
+        pages.reset();
     }
 
     static QWidget* widget(int s) { return static_cast<platform::QtControl*>(ctl_tbl[s])->widget(); }
