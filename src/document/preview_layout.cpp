@@ -1,6 +1,7 @@
 // The document's side of the preview window: its layout in twips, the zoom
 // and the three scroll bars. Whenever the view changes, the page is composed
 // again at the new zoom.
+#include <algorithm>
 #include <cmath>
 
 #include <QScrollBar>
@@ -182,7 +183,8 @@ void PPpages::change_v_bar(int vpp, std::int16_t& npn)
         compose(1, view_.zoom_factor, current_page);
     } else if (view_.zoomed) {
         const int position = vpp - (current_page - first_page) * view_.steps_per_page;
-        view_.surface_top = -rounded(static_cast<double>(position) * view_.overhang / (view_.steps_per_page - 1));
+        const int span = std::max(1, view_.steps_per_page - 1);
+        view_.surface_top = -rounded(static_cast<double>(position) * view_.overhang / span);
     }
     arrange();
 }
@@ -236,9 +238,11 @@ void PPpages::show_preview()
     arrange();
     window_->set_zoom_caption(QString::number(view_.zoom_factor * 100.0f, 'g', 7) + QStringLiteral("%"));
     window_->repaint_surface();
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    if (!window_->isVisible()) {
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+    }
 }
 
 void PPpages::close_preview()
