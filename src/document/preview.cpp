@@ -261,7 +261,6 @@ void preview::button_released(int index)
     if (!pages_)
         return;
     current_page_ = pages_->get_local_page();
-    page_inc_ = pages_->page_data(8).value<std::int16_t>();
     if (index == 1) {
         pages_->preview_closed();
         pages_->close_preview();

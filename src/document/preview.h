@@ -89,7 +89,6 @@ private:
     std::int16_t first_page_ = 0;
     std::int16_t last_page_ = 0;
     std::int16_t current_page_ = 0;
-    std::int16_t page_inc_ = 0;
     float zoom_factor_ = 1.0f;
     bool activated_ = false;
 };
