@@ -327,8 +327,9 @@ void PPpage::add_f_text(const QString& tx, float& p_d, bool tm, int alg, float& 
     for (;;) {
         draw_line(start, m, alg, indent, vp);
         if (st.cur_y > top_m + area_h + foot_off) {
-            fail(QStringLiteral("The text is longer than a PAGE."), QStringLiteral("'add_f_text' ERROR"),
-                 icon_critical);
+            // Said, but page_err is left clear: the page itself is sound and may still be output.
+            platform::system_message(QStringLiteral("The text is longer than a PAGE."),
+                                     QStringLiteral("'add_f_text' ERROR"), icon_critical);
             p_l = 0;
             p_d = st.cur_y;
             return;

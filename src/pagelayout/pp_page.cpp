@@ -126,6 +126,10 @@ void PPpage::set_pp(std::int16_t ppf)
     else
         surface->clear();
     page_flag_ = ppf;
+    // The line height starts afresh, from the page's own font, so that every
+    // composition of the page places its lines the same way.
+    printer.set_font(target_font(defaults));
+    st.line_h = printer.text_height(QStringLiteral("I"));
     apply_font();
     st.cur_y = top_m;
 }
@@ -193,18 +197,24 @@ void PPpage::measure_font()
     st.space_w = printer.text_width(QStringLiteral(" "));
 }
 
-void PPpage::apply_font()
+TargetFont PPpage::target_font(const BaseFont& b) const
 {
     bool digits = false;
-    const int weight = base.f_weight.toInt(&digits);
+    const int weight = b.f_weight.toInt(&digits);
     TargetFont f;
-    f.name = base.f_name;
-    f.size = base.f_size;
-    f.bold = base.f_bold;
-    f.italic = base.f_italic;
-    f.underline = base.f_under;
-    f.strikethrough = base.f_strike;
-    f.weight = digits ? weight : (base.f_bold ? 700 : 400);
+    f.name = b.f_name;
+    f.size = b.f_size;
+    f.bold = b.f_bold;
+    f.italic = b.f_italic;
+    f.underline = b.f_under;
+    f.strikethrough = b.f_strike;
+    f.weight = digits ? weight : (b.f_bold ? 700 : 400);
+    return f;
+}
+
+void PPpage::apply_font()
+{
+    TargetFont f = target_font(base);
     printer.set_font(f);
     measure_font();
     f.size = surface_size(base.f_size);
@@ -248,6 +258,7 @@ void PPpage::font_defaults(const std::array<QVariant, 8>& f_ar)
     base.f_strike = f_ar[5].toBool();
     base.f_col = to_int32(f_ar[6].toDouble());
     base.f_weight = f_ar[7].toString();
+    defaults = base;
     set_colours(base.f_col);
 }
 

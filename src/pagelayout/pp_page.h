@@ -130,6 +130,7 @@ private:
 
     // Fonts
     void apply_font();
+    platform::TargetFont target_font(const BaseFont& f) const;
     void reset_font();
     void save_font();
     void restore_font();
@@ -187,6 +188,7 @@ private:
     std::vector<Segment> segs_;
 
     BaseFont base;
+    BaseFont defaults;  // the font the document gave the page; a composition's line height starts from it
     struct SavedFont {
         platform::TargetFont font;
         std::int32_t colour = 0;

@@ -6,6 +6,7 @@ add_library(qid_draw STATIC
   ${CMAKE_CURRENT_LIST_DIR}/painter_target.cpp
   ${CMAKE_CURRENT_LIST_DIR}/surface_target.cpp
   ${CMAKE_CURRENT_LIST_DIR}/test_target.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/measure_target.cpp
 )
 target_link_libraries(qid_draw PUBLIC Qt6::Core Qt6::Gui)
 

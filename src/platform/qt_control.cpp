@@ -15,11 +15,6 @@
 
 namespace qid::platform {
 
-int rgb_value(int red, int green, int blue)
-{
-    return red + 256 * green + 65536 * blue;
-}
-
 QtControl::QtControl(QWidget* widget, const QString& name, int index)
     : widget_(widget), name_(name), index_(index)
 {

@@ -54,7 +54,7 @@ private:
     std::optional<Twips> twips_;
 };
 
-// An RGB colour value (red + 256 x green + 65536 x blue) as a QColor-style triple.
+// An RGB colour value (red + 256 x green + 65536 x blue); defined with the drawing targets.
 int rgb_value(int red, int green, int blue);
 
 }  // namespace qid::platform

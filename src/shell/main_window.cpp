@@ -19,6 +19,7 @@
 #include "identify/cascade.h"
 #include "platform/host.h"
 #include "platform/messages.h"
+#include "report/report.h"
 #include "shell/image_button.h"
 #include "shell/help.h"
 #include "shell/navigation.h"
@@ -412,7 +413,7 @@ void QID_main::press(int button)
         ctl_tbl[slot::extended_notice]->set_visible(true);
         break;
     default:
-        // PRINT composes the report, which arrives with the report module.
+        print_report();
         break;
     }
 }

@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include "about/about_64.h"
+#include "document/pp_pages.h"
+#include "document/preview.h"
 #include "identify/data_file.h"
 #include "msgbox/mbx.h"
 #include "msgbox/msg_style.h"
@@ -115,6 +117,9 @@ bool start_up(QID_main& window)
     // and BACK would stay on offer from a cascade that has not started.
     reset_selection();
     stage = -1;
+    pages = std::make_shared<PPpages>();
+    preview_window()->set_PPpages(pages.get());
+    pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
     last_stage_done = false;
     needs_read = true;
     form_ready = true;

@@ -247,7 +247,7 @@ TEST_F(PageTest, BadOptionsAlignmentsAndCodesAreReported)
     y = 10.25f;
     pl = 1;
     page.add_f_text(u"one two"_s, y, true, 0, pl, 0.5f, 0);
-    expect_message(u"The text is longer than a PAGE."_s, "'add_f_text' ERROR", 16);
+    expect_message(u"The text is longer than a PAGE."_s, "'add_f_text' ERROR", 16, false);  // the page stays usable
     EXPECT_EQ(XY(pl, y), XY(0.0f, 10.75f));
     // Code errors are shown while the line is measured and again while it is drawn.
     printer.forget();

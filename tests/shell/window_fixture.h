@@ -69,6 +69,7 @@ protected:
         msg_style.reset();
         msg.reset();
         about.reset();
+        pages.reset();
     }
     // Starts the program again on a screen of this many twips.
     void reopen(platform::ScreenTwips size)

@@ -1,0 +1,328 @@
+// The document: its pages, settings and output.
+#include "document/pp_pages.h"
+
+#include <algorithm>
+
+#include <QLabel>
+#include <QPixmap>
+
+#include "dialogs/cdc_class.h"
+#include "document/preview.h"
+#include "document/printer_sheet.h"
+#include "platform/host.h"
+#include "platform/messages.h"
+#include "platform/printer_target.h"
+#include "shell/numbers.h"
+#include "shell/state.h"
+
+namespace qid {
+
+using platform::icon_critical;
+
+namespace {
+
+// The flags of the printer dialog: set-up only, no printing to a file.
+constexpr std::int32_t printer_dialog_flags = 1572928;
+
+QString number(int n)
+{
+    return QString::number(n);
+}
+
+}  // namespace
+
+PPpages::PPpages(DocumentDevices devices) : devices_(devices)
+{
+    printer_ = devices.printer ? devices.printer : &platform::current_printer();
+    if (devices.sheet) {
+        sheet_ = devices.sheet;
+    } else {
+        own_sheet_ = std::make_unique<LiveSheet>(platform::current_printer().printer());
+        sheet_ = own_sheet_.get();
+    }
+    set_up();
+}
+
+PPpages::~PPpages()
+{
+    list_.clear();
+    if (window_->bound_pages() == this)
+        window_->set_PPpages(nullptr);
+    window_.reset();
+}
+
+void PPpages::report_error(const QString& path)
+{
+    platform::system_message(QStringLiteral("File '") + path + QStringLiteral("' doesn't exist."),
+                             QStringLiteral("'set_up'") + QStringLiteral(" ERROR"), icon_critical);
+    page_err = true;
+}
+
+void PPpages::set_up()
+{
+    app_folder = platform::host().program_folder() + QStringLiteral("/");
+    window_ = preview_window();
+    cdc_ = std::make_unique<CDC_class>();
+    units = 0;
+    const platform::ScreenTwips screen = platform::host().screen();
+    view_.screen_h = screen.height;
+    view_.screen_w = screen.width;
+    view_.bar_size = 340;
+    // A missing cursor picture is reported; the document stays usable.
+    const char* cursors[] = {"graphics/mag-plus.ico", "graphics/mag-minus.ico"};
+    for (int i = 0; i < 2; ++i) {
+        const QString path = app_folder + QString::fromLatin1(cursors[i]);
+        QPixmap picture;
+        if (picture.load(path))
+            window_->cursor_holder(4 + i)->setPixmap(picture);
+        else
+            report_error(path);
+    }
+    font_set = {QStringLiteral("Arial"), 12, false, false, false, false, 0, 400};
+    twips_per_unit = unit_table[0][static_cast<std::size_t>(units)];
+    const float preset = 1080.0f / twips_per_unit;
+    margin_preset = {preset, preset, preset, preset, 0, 0, static_cast<float>(units)};
+    paper_colour = platform::rgb_value(255, 255, 255);
+    settings[9] = static_cast<float>(paper_colour);
+    printer_setup();
+    view_.zoom_level = 0;
+    view_.zoom_step = 1;
+    settings[10] = 1.0f;
+    view_.zoomed = false;
+    view_.v_hidden = false;
+}
+
+void PPpages::printer_setup()
+{
+    platform::TargetFont f;
+    f.name = QStringLiteral("Arial");
+    f.size = 12;
+    printer_->set_font(f);
+    orientation = sheet_->orientation();
+    paper_size = sheet_->paper();
+    size_preview();
+    const QSizeF page = sheet_->page_twips() / twips_per_unit;
+    const QSizeF printable = sheet_->printable_twips() / twips_per_unit;
+    paper_w = static_cast<float>(page.width());
+    paper_h = static_cast<float>(page.height());
+    x_off = (paper_w - static_cast<float>(printable.width())) / 2;
+    y_off = (paper_h - static_cast<float>(printable.height())) / 2;
+    // Printer sizes times preview_scale are surface sizes: the surface is a
+    // proportional picture of the paper.
+    const double surface_h = view_.frame_h / twips_per_unit;
+    const double surface_w = view_.frame_w / twips_per_unit;
+    preview_scale = static_cast<float>(std::min(surface_h / paper_h, surface_w / paper_w));
+    set_surface(1.0);
+    platform::DrawTarget& surface = devices_.surface ? *devices_.surface : window_->surface();
+    f.size = 12 * preview_scale;
+    surface.set_font(f);
+    surface.clear();
+    left = margin_preset[0];
+    right = margin_preset[1];
+    top = margin_preset[2];
+    header = top * 0.5f;
+    bottom = margin_preset[3];
+    footer = bottom * 0.3f;
+    recompute_printable();
+    settings[2] = top;
+    settings[3] = header;
+    settings[4] = bottom;
+    settings[5] = footer;
+    settings[6] = left;
+    settings[7] = right;
+    settings[8] = page_inc;
+    settings[11] = x_off;
+    settings[12] = y_off;
+    settings[13] = preview_scale;
+}
+
+void PPpages::recompute_printable()
+{
+    printable_h = paper_h - top - bottom;
+    printable_w = paper_w - left - right;
+    settings[0] = printable_h;
+    settings[1] = printable_w;
+}
+
+void PPpages::page_parms(std::optional<float> t_m, std::optional<float> h_m, std::optional<float> b_m,
+                         std::optional<float> f_m, std::optional<float> l_m, std::optional<float> r_m,
+                         std::optional<std::int16_t> p_i, std::optional<std::int32_t> p_cl)
+{
+    top = t_m.value_or(top);
+    header = h_m.value_or(header);
+    bottom = b_m.value_or(bottom);
+    footer = f_m.value_or(footer);
+    left = l_m.value_or(left);
+    right = r_m.value_or(right);
+    page_inc = p_i.value_or(page_inc);
+    paper_colour = p_cl.value_or(paper_colour);
+    settings[2] = top;
+    settings[3] = header;
+    settings[4] = bottom;
+    settings[5] = footer;
+    settings[6] = left;
+    settings[7] = right;
+    settings[8] = page_inc;
+    settings[9] = static_cast<float>(paper_colour);
+    recompute_printable();
+    window_->surface().set_back_color(paper_colour);
+    if (devices_.surface)
+        devices_.surface->set_back_color(paper_colour);
+}
+
+QVariant PPpages::page_data(std::int16_t opt)
+{
+    switch (opt) {
+    case 8: return QVariant::fromValue(page_inc);
+    case 9: return QVariant::fromValue(paper_colour);
+    case 10: return view_.zoom_factor;
+    default:
+        if (opt >= 0 && opt <= 13)
+            return settings[static_cast<std::size_t>(opt)];
+        platform::system_message(QStringLiteral("Options must be in the range 0 to 12"),
+                                 QStringLiteral("'PPpages:page_data' ERROR"), icon_critical);
+        page_err = true;
+        return {};
+    }
+}
+
+void PPpages::set_pinc(std::int16_t pnc)
+{
+    if (pnc != 1 && pnc != 2) {
+        platform::system_message(QStringLiteral("The value must be 1 or 2."), QStringLiteral("'set_pinc' ERROR"),
+                                 icon_critical);
+        return;
+    }
+    page_inc = pnc;
+    settings[8] = pnc;
+}
+
+PPpage* PPpages::Add(std::int16_t l_pge, std::int16_t a_pge)
+{
+    for (const auto& p : list_)
+        if (p->page_number(0).value<std::int16_t>() == l_pge) {
+            platform::system_message(QStringLiteral("Page ") + number(l_pge) +
+                                         QStringLiteral(" is already in the document."),
+                                     QStringLiteral("'Add' ERROR"), icon_critical);
+            page_err = true;
+            return nullptr;
+        }
+    platform::DrawTarget& surface = devices_.surface ? *devices_.surface : window_->surface();
+    auto page = std::make_unique<PPpage>(*printer_, surface, window_->graphic_box());
+    page->page_numbers(l_pge, a_pge);
+    for (std::int16_t opt = 0; opt <= 13; ++opt)
+        page->set_sizes(opt, settings[static_cast<std::size_t>(opt)]);
+    page->font_defaults(font_set);
+    list_.push_back(std::move(page));
+    page_count = static_cast<std::int16_t>(list_.size());
+    first_page = list_.front()->page_number(0).value<std::int16_t>();
+    last_page = list_.back()->page_number(0).value<std::int16_t>();
+    set_v_bar(0);
+    return list_.back().get();
+}
+
+std::unique_ptr<PPpage> PPpages::trial_page()
+{
+    if (!trial_printer_)
+        trial_printer_ = std::make_unique<platform::MeasureTarget>(printer_);
+    auto page = std::make_unique<PPpage>(*trial_printer_, trial_surface_, window_->graphic_box());
+    for (std::int16_t opt = 0; opt <= 13; ++opt)
+        page->set_sizes(opt, settings[static_cast<std::size_t>(opt)]);
+    page->font_defaults(font_set);
+    return page;
+}
+
+void PPpages::Delete(std::int16_t pge)
+{
+    const auto found = std::find_if(list_.begin(), list_.end(), [pge](const std::unique_ptr<PPpage>& p) {
+        return p->page_number(0).value<std::int16_t>() == pge;
+    });
+    if (found != list_.end())
+        list_.erase(found);
+    page_count = static_cast<std::int16_t>(list_.size());
+}
+
+void PPpages::mt()
+{
+    while (!list_.empty())
+        list_.pop_back();
+}
+
+std::int16_t PPpages::find_index(std::int16_t pn)
+{
+    for (std::size_t i = 0; i < list_.size(); ++i)
+        if (list_[i]->page_number(0).value<std::int16_t>() == pn)
+            return static_cast<std::int16_t>(i + 1);
+    platform::system_message(QStringLiteral("Page ") + number(pn) + QStringLiteral(" isn't indexed!"),
+                             QStringLiteral("'find_index' ERROR"), icon_critical);
+    page_err = true;
+    return 0;
+}
+
+PPpage* PPpages::find_page(std::int16_t pn)
+{
+    for (const auto& p : list_)
+        if (p->page_number(0).value<std::int16_t>() == pn)
+            return p.get();
+    platform::system_message(QStringLiteral("Page ") + number(pn) + QStringLiteral(" isn't indexed!"),
+                             QStringLiteral("'find_page' ERROR"), icon_critical);
+    page_err = true;
+    return nullptr;
+}
+
+void PPpages::num_pge(std::int16_t& np, std::int16_t& pp1, std::int16_t& pp2) const
+{
+    np = page_count;
+    pp1 = first_page;
+    pp2 = last_page;
+}
+
+void PPpages::print_it(std::int16_t pn)
+{
+    current_page = pn;
+    PPpage* page = find_page(pn);
+    if (page_err || !page)
+        return;
+    page->set_sizes(11, settings[11]);
+    page->set_sizes(12, settings[12]);
+    if (page->page_flag() != 0) {
+        show_preview();
+        return;
+    }
+    if (pn == final_pg)
+        printer_->end_doc();
+    else
+        printer_->new_page();
+}
+
+void PPpages::select_printer()
+{
+    page_err = false;
+    cdc_->ShowPrinter(window_.get(), printer_dialog_flags);
+    if (page_err)
+        return;
+    // Whatever the chosen printer prefers, the pages keep their paper.
+    sheet_->set_orientation(orientation);
+    sheet_->set_paper(paper_size);
+    const QSizeF page = sheet_->page_twips() / twips_per_unit;
+    const QSizeF printable = sheet_->printable_twips() / twips_per_unit;
+    paper_w = static_cast<float>(page.width());
+    paper_h = static_cast<float>(page.height());
+    x_off = (paper_w - static_cast<float>(printable.width())) / 2;
+    y_off = (paper_h - static_cast<float>(printable.height())) / 2;
+    settings[11] = x_off;
+    settings[12] = y_off;
+}
+
+void PPpages::end_printer_doc()
+{
+    printer_->end_doc();
+}
+
+void PPpages::compose(std::int16_t mode, float zoom, std::int16_t page)
+{
+    if (content_)
+        content_(mode, zoom, page);
+}
+
+}  // namespace qid

@@ -1,0 +1,17 @@
+#pragma once
+// The live dialog seam: Qt's file, printer, colour, font and page-setup dialogs.
+#include "platform/dialogs.h"
+
+namespace qid::platform {
+
+class QtDialogSeam final : public DialogSeam {
+public:
+    FileAnswer open_file(const FileRequest& request) override;
+    FileAnswer save_file(const FileRequest& request) override;
+    DialogEnd printer(QWidget* owner, std::int32_t flags, QPrinter& printer) override;
+    ColourAnswer colour(QWidget* owner, std::int32_t flags, std::array<std::int32_t, 16>& custom) override;
+    FontAnswer font(const FontRequest& request) override;
+    PageSetupAnswer page_setup(QWidget* owner, std::int32_t flags, const QPrinter& printer) override;
+};
+
+}  // namespace qid::platform

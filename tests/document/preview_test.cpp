@@ -1,0 +1,186 @@
+// The preview window: its layout numbers, the zoom, the three bars, and the
+// window driven with simulated clicks.
+#include <QLabel>
+#include <QTest>
+
+#include "document_fixture.h"
+#include "shell/image_button.h"
+
+namespace qid::testing {
+namespace {
+
+using namespace Qt::StringLiterals;
+using Request = std::tuple<std::int16_t, float, std::int16_t>;
+
+class PreviewTest : public DocumentTest {
+protected:
+    preview& win() { return doc->window(); }
+    const PreviewView& view() { return doc->view(); }
+    QString zoom_caption() { return win().Label1()->text(); }
+    QString page_caption() { return win().Label2()->text(); }
+    void click_surface(Qt::MouseButton b, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(win().Picture2(), b, {}, QPoint(20, 20));
+    }
+};
+
+TEST_F(PreviewTest, OnePageAtOneHundredPercentHasNoVerticalBar)
+{
+    fill(1);
+    EXPECT_TRUE(view().v_hidden);
+    EXPECT_EQ(view().win_w, view().frame_w);
+    EXPECT_FALSE(win().FlatScrollBar(1)->isVisible());
+    EXPECT_EQ(std::pair(zoom_caption(), page_caption()), std::pair(u"100%"_s, u"P. 1 of 1"_s));
+    // The frame: the screen's height less 1400 twips, as wide as the paper's proportion makes it.
+    EXPECT_EQ(std::tuple(view().frame_h, view().win_h, view().win_top), std::tuple(14800.0, 15140.0, 200.0));
+    EXPECT_DOUBLE_EQ(view().frame_w, 14800 / static_cast<double>(11.0f / 8.5f));
+}
+
+TEST_F(PreviewTest, ZoomingInMakesTheWindowOneBarTallerAndTurnsAtTheEnds)
+{
+    fill(2);
+    const double normal = view().win_h;
+    const double wide = view().win_w;
+    doc->zoom();
+    EXPECT_EQ(std::tuple(view().win_h, view().zoom_level, zoom_caption()), std::tuple(normal + 340, 1, u"120%"_s));
+    for (int i = 0; i < 10; ++i)  // the tenth step finds level 10 and turns the direction
+        doc->zoom();
+    EXPECT_EQ(std::tuple(view().win_h, view().zoom_level, view().zoom_step, zoom_caption()),
+              std::tuple(normal + 340, 10, -1, u"300%"_s));
+    EXPECT_EQ(std::pair(view().surface_h, view().surface_w), std::pair(view().frame_h * 3.0f, view().frame_w * 3.0f));
+    EXPECT_TRUE(win().FlatScrollBar(2)->isVisible());
+    for (int i = 0; i < 11; ++i)
+        doc->zoom();
+    EXPECT_EQ(std::tuple(view().win_h, view().win_w, view().zoom_level, view().zoom_step, zoom_caption()),
+              std::tuple(normal, wide, 0, 1, u"100%"_s));
+    EXPECT_FALSE(win().FlatScrollBar(2)->isVisible());
+    EXPECT_EQ(requests.back(), Request(1, 1.0f, 1));
+}
+
+TEST_F(PreviewTest, FourZoomedPagesShareTheVerticalBar)
+{
+    fill(4);
+    doc->zoom();
+    EXPECT_EQ(std::tuple(view().steps_per_page, bar(1, &QAbstractSlider::maximum),
+                         bar(1, &QAbstractSlider::pageStep), bar(1, &QAbstractSlider::singleStep)),
+              std::tuple(8191, 32761, 8190, 82));
+    const int overhang = view().overhang;
+    EXPECT_EQ(overhang, static_cast<int>(view().frame_h * 1.2f - view().frame_h + 0.5));
+    requests.clear();
+    win().FlatScrollBar(1)->setValue(8191);  // page 2 from its top
+    EXPECT_EQ(requests, std::vector{Request(1, 1.2f, 2)});
+    EXPECT_EQ(std::pair(view().surface_top, page_caption()), std::pair(0.0, u"P. 2 of 4"_s));
+    win().FlatScrollBar(1)->setValue(8191 + 4095);  // half way down page 2, not composed again
+    EXPECT_EQ(requests.size(), 1u);
+    EXPECT_EQ(view().surface_top, -std::round(4095.0 * overhang / 8190));
+    win().FlatScrollBar(1)->setValue(8000);  // back on page 1, from its bottom
+    EXPECT_EQ(std::pair(requests.back(), view().surface_top), std::pair(Request(1, 1.2f, 1), -double(overhang)));
+}
+
+TEST_F(PreviewTest, ThreePagesAtOneHundredPercentStepByTen)
+{
+    fill(3);
+    EXPECT_EQ(std::tuple(bar(1, &QAbstractSlider::minimum), bar(1, &QAbstractSlider::maximum),
+                         bar(1, &QAbstractSlider::singleStep), bar(1, &QAbstractSlider::pageStep)),
+              std::tuple(0, 20, 10, 10));
+    EXPECT_FALSE(view().v_hidden);
+    EXPECT_NEAR(view().win_w, view().frame_w + 340, 0.5);
+    win().FlatScrollBar(1)->setValue(10);
+    EXPECT_EQ(requests, std::vector{Request(1, 1.0f, 2)});
+    EXPECT_EQ(win().FlatScrollBar(1)->property("arrows").toInt(), 0);
+    EXPECT_EQ(win().FlatScrollBar(3)->value(), 2);
+}
+
+TEST_F(PreviewTest, ThePageBarStepsByATenthOfItsRange)
+{
+    win().set_bar_range(25, 1, 1);
+    EXPECT_EQ(std::pair(bar(3, &QAbstractSlider::pageStep), win().FlatScrollBar(3)->property("arrows").toInt()),
+              std::pair(2, 2));
+    win().set_bar_range(8, 1, 8);
+    EXPECT_EQ(std::pair(bar(3, &QAbstractSlider::pageStep), win().FlatScrollBar(3)->property("arrows").toInt()),
+              std::pair(1, 1));
+    win().set_bar_range(5, 1, 2);
+    EXPECT_EQ(page_caption(), u"P. 2 of 5"_s);
+    EXPECT_TRUE(requests.empty());  // setting the bar composes nothing
+}
+
+TEST_F(PreviewTest, ClickingZoomsPagesScrollsAndCloses)
+{
+    fill(3);
+    const double normal = view().win_h;
+    click_surface(Qt::LeftButton, 10);
+    EXPECT_EQ(std::pair(zoom_caption(), view().win_h), std::pair(u"300%"_s, normal + 340));
+    QTest::mouseClick(win().Picture2(), Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 20));  // ignored
+    click_surface(Qt::RightButton);
+    click_surface(Qt::LeftButton);
+    EXPECT_EQ(zoom_caption(), u"280%"_s);
+    EXPECT_EQ(requests.back(), Request(1, 2.8f, 1));
+
+    QScrollBar* pages = win().FlatScrollBar(3);
+    QTest::mouseClick(pages, Qt::LeftButton, {}, QPoint(pages->width() - 4, pages->height() / 2));
+    EXPECT_EQ(std::pair(requests.back(), page_caption()), std::pair(Request(1, 2.8f, 2), u"P. 2 of 3"_s));
+    // The vertical bar follows to the top of page 2.
+    EXPECT_EQ(win().FlatScrollBar(1)->value(), view().steps_per_page);
+
+    win().FlatScrollBar(2)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(view().surface_left, -win().FlatScrollBar(2)->pageStep());
+    EXPECT_LT(win().Picture2()->x(), 0);
+    win().FlatScrollBar(1)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_LT(view().surface_top, 0);
+    EXPECT_EQ(requests.back(), Request(1, 2.8f, 2));
+
+    QTest::mouseClick(win().Image1(1), Qt::LeftButton);
+    EXPECT_FALSE(win().isVisible());
+    EXPECT_EQ(std::tuple(view().zoom_level, view().win_h), std::tuple(0, normal));  // the next preview starts at 100 %
+    EXPECT_FALSE(win().Image1(1)->shows_pressed());
+}
+
+TEST_F(PreviewTest, ThePrintButtonPrintsTheShownPageAndBringsThePreviewBack)
+{
+    fill(2);
+    doc->zoom();
+    win().FlatScrollBar(3)->setValue(2);
+    requests.clear();
+    QTest::mouseClick(win().Image1(0), Qt::LeftButton);  // the printer dialog is cancelled
+    EXPECT_EQ(requests, std::vector{Request(1, 1.2f, 2)});
+    EXPECT_EQ(std::tuple(page_err, win().isVisible(), dialogs.printer_flags.back()), std::tuple(false, true, 1572928));
+    EXPECT_EQ(dialogs.owners.back(), &win());
+
+    requests.clear();
+    printer.forget();
+    dialogs.printers = {{true, 0}};
+    QTest::mouseClick(win().Image1(0), Qt::LeftButton);
+    EXPECT_EQ(requests, (std::vector{Request(0, 1.0f, 2), Request(1, 1.2f, 2)}));
+    ASSERT_FALSE(printer.texts().empty());
+    EXPECT_EQ(printer.texts().front().text, u"page 2"_s);
+    // The page ends, the document ends, and the screen redraw leaves the printer alone.
+    std::vector<platform::DrawCall::Kind> document;
+    for (const auto& c : printer.calls())
+        if (c.kind >= platform::DrawCall::Kind::new_page)
+            document.push_back(c.kind);
+    EXPECT_EQ(document, (std::vector{platform::DrawCall::Kind::new_page, platform::DrawCall::Kind::end_doc,
+                                     platform::DrawCall::Kind::abandon_doc}));
+    EXPECT_TRUE(win().isVisible());
+    EXPECT_EQ(std::tuple(zoom_caption(), view().win_h, view().zoomed), std::tuple(u"120%"_s, view().frame_h + 680, true));
+}
+
+TEST_F(PreviewTest, APrinterChosenInLandscapeKeepsThePagesPortrait)
+{
+    fill(1);
+    dialogs.printers = {{true, 0}};
+    dialogs.choose_printer = [this](QPrinter&) { sheet.set_orientation(2); };
+    doc->select_printer();
+    EXPECT_EQ(std::pair(page_err, sheet.orientation()), std::pair(false, std::int16_t(1)));
+    EXPECT_FLOAT_EQ(doc->page_settings()[11], 0.25f);
+}
+
+TEST_F(PreviewTest, ThePreviewKeepsTheMainWindowFromTakingInput)
+{
+    fill(1);
+    EXPECT_EQ(win().windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), &win());
+}
+
+}  // namespace
+}  // namespace qid::testing

@@ -1,0 +1,10 @@
+#pragma once
+// Readable Qt strings in test failure messages.
+#include <ostream>
+
+#include <QString>
+
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
