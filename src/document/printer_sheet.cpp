@@ -35,4 +35,9 @@ void LiveSheet::set_paper(const QPageSize& size)
     printer_.setPageSize(size);
 }
 
+QString LiveSheet::device_name() const
+{
+    return printer_.outputFormat() == QPrinter::NativeFormat ? printer_.printerName() : QString();
+}
+
 }  // namespace qid

@@ -188,16 +188,11 @@ float PPpage::line_start_x(int a, float indent, float width, float partial)
              QStringLiteral("ALIGNMENT ERROR"), icon_critical);
         return 0;
     }
-    float x;
     if (a == 1)
-        x = left_m + indent + (area_w - width) / 2;
-    else if (a == 2)
-        x = left_m + indent + area_w - width;
-    else
-        x = partial > 0 ? left_m + partial + st.space_w : left_m + indent;
-    if (page_flag_ == 0)
-        x -= prn_x_off;
-    return x;
+        return left_m + indent + (area_w - width) / 2;
+    if (a == 2)
+        return left_m + indent + area_w - width;
+    return partial > 0 ? left_m + partial + st.space_w : left_m + indent;
 }
 
 void PPpage::draw_piece(float& pen, float vp)
