@@ -81,8 +81,13 @@ QPointF PrinterTarget::origin_shift() const
 {
     if (printer_.fullPage())
         return {};
-    const QMarginsF m = printer_.pageLayout().margins(QPageLayout::Inch);
-    return {(m.right() - m.left()) / 2 * pixels_per_unit_x(), (m.bottom() - m.top()) / 2 * pixels_per_unit_y()};
+    const QRectF paper = printer_.paperRect(QPrinter::DevicePixel);
+    const QRectF printable = printer_.pageRect(QPrinter::DevicePixel);
+    const double left = printable.left() - paper.left();
+    const double top = printable.top() - paper.top();
+    const double right = paper.right() - printable.right();
+    const double bottom = paper.bottom() - printable.bottom();
+    return {(right - left) / 2, (bottom - top) / 2};
 }
 
 void PrinterTarget::new_page()
