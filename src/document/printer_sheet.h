@@ -54,6 +54,7 @@ public:
     void set_orientation(std::int16_t o) override { orientation_ = o; }
     void set_paper(const QPageSize& size) override { page_ = size.size(QPageSize::Inch); }
     QString device_name() const override { return device; }
+    void set_printable(QSizeF printable) { printable_ = printable; }
 
     QString device;
 
