@@ -1,6 +1,8 @@
 #include <map>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -40,6 +42,24 @@ TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndAnAbandonedDocument
     ASSERT_TRUE(info.waitForFinished(30000));
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     EXPECT_EQ(QRegularExpression(u"Pages:\\s*(\\d+)"_s).match(out).captured(1), u"2"_s) << qPrintable(out);
+}
+
+// With no default printer the report goes to a PDF file in the documents
+// folder, which is made when missing, so the file can be written at once.
+TEST(PrinterTargetTest, WithoutAPrinterTheReportGoesToTheDocumentsFolder)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    const QTemporaryDir home;
+    const QByteArray kept_home = qgetenv("HOME"), kept_config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString file = PrinterTarget().printer().outputFileName();
+    qputenv("HOME", kept_home);
+    if (!kept_config.isEmpty())
+        qputenv("XDG_CONFIG_HOME", kept_config);
+    EXPECT_EQ(file, home.filePath(u"Documents/Quenla ID report.pdf"_s));
+    EXPECT_TRUE(QFileInfo(home.filePath(u"Documents"_s)).isWritable());
 }
 
 // Word positions (inches from the left edge) in a PDF, as pdftotext finds them.
