@@ -56,20 +56,45 @@ private:
     QHash<char32_t, T> other_;
 };
 
+// Text is drawn in a font magnified as the target asks, on a painter shrunk
+// as much; positions are given magnified.
+class Shrunk {
+public:
+    Shrunk(QPainter& p, double mag) : p_(p), on_(mag != 1)
+    {
+        if (on_) {
+            p_.save();
+            p_.scale(1 / mag, 1 / mag);
+        }
+    }
+    ~Shrunk()
+    {
+        if (on_)
+            p_.restore();
+    }
+    Shrunk(const Shrunk&) = delete;
+    Shrunk& operator=(const Shrunk&) = delete;
+
+private:
+    QPainter& p_;
+    bool on_;
+};
+
 }  // namespace
 
 // A font as this target draws it, with what has been measured of it.
 struct PainterTarget::CachedFont {
-    CachedFont(const TargetFont& f, const QPaintDevice* device) : key(f), font(qt_font(f)), metrics(font, device)
+    CachedFont(const TargetFont& f, const QPaintDevice* device, double magnification)
+        : key(f), mag(magnification), font(qt_font(f, mag)), metrics(font, device)
     {
-        height_px = metrics.height();
-        ascent_px = metrics.ascent();
+        height_px = metrics.height() / mag;
+        ascent_px = metrics.ascent() / mag;
     }
 
-    static QFont qt_font(const TargetFont& f)
+    static QFont qt_font(const TargetFont& f, double mag)
     {
         QFont q(f.name);
-        q.setPointSizeF(f.size);
+        q.setPointSizeF(f.size * mag);
         q.setItalic(f.italic);
         q.setUnderline(f.underline);
         q.setStrikeOut(f.strikethrough);
@@ -109,7 +134,11 @@ struct PainterTarget::CachedFont {
         return g[0];
     }
 
+    // The advance of s in device pixels.
+    double advance(const QString& s) const { return metrics.horizontalAdvance(s) / mag; }
+
     TargetFont key;
+    double mag;  // the font is this much larger than drawn, the painter as much smaller
     QFont font;
     QFontMetricsF metrics;
     double height_px = 0;
@@ -152,7 +181,7 @@ PainterTarget::CachedFont& PainterTarget::cached() const
     }
     if (fonts_.size() >= max_cached_fonts)
         fonts_.erase(fonts_.begin());
-    fonts_.push_back(std::make_unique<CachedFont>(font_, metric_device()));
+    fonts_.push_back(std::make_unique<CachedFont>(font_, metric_device(), font_magnification()));
     current_ = fonts_.back().get();
     return *current_;
 }
@@ -176,7 +205,7 @@ float PainterTarget::char_width(QStringView ch) const
     CachedFont& f = cached();
     const char32_t c = code_point(ch);
     const double* known = f.widths.find(c);
-    const double w = known ? *known : f.metrics.horizontalAdvance(ch.toString());
+    const double w = known ? *known : f.advance(ch.toString());
     if (!known)
         f.widths.put(c, w);
     return static_cast<float>(w / pixels_per_unit_x());
@@ -186,7 +215,7 @@ float PainterTarget::text_width(const QString& s) const
 {
     if (!s.isEmpty() && char_len(s, 0) == s.size())
         return char_width(s);
-    return static_cast<float>(cached().metrics.horizontalAdvance(s) / pixels_per_unit_x());
+    return static_cast<float>(cached().advance(s) / pixels_per_unit_x());
 }
 
 float PainterTarget::text_height(const QString&) const
@@ -214,10 +243,11 @@ void PainterTarget::print_text(const QString& s)
         const double px = x_ * pixels_per_unit_x();
         const double top = cell_top(y_ * pixels_per_unit_y());
         if (opaque_)
-            p->fillRect(QRectF(px, top, f.metrics.horizontalAdvance(s), f.height_px), QColor(to_qrgb(back_)));
+            p->fillRect(QRectF(px, top, f.advance(s), f.height_px), QColor(to_qrgb(back_)));
         p->setFont(f.font);
         p->setPen(QColor(to_qrgb(fore_)));
-        p->drawText(QPointF(px, top + f.ascent_px), s);
+        const Shrunk shrunk(*p, f.mag);
+        p->drawText(QPointF(px, top + f.ascent_px) * f.mag, s);
     }
     x_ += width;
 }
@@ -259,6 +289,7 @@ void PainterTarget::print_run(QStringView s, float space_extra)
 void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline)
 {
     CachedFont& f = cached();
+    const Shrunk shrunk(p, f.mag);
     QList<quint32> glyphs;
     QList<QPointF> positions;
     glyphs.reserve(static_cast<qsizetype>(xs.size()));
@@ -267,7 +298,7 @@ void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<fl
     for (qsizetype i = 0; i < s.size(); ++k) {
         const qsizetype len = char_len(s, i);
         const QStringView ch = s.mid(i, len);
-        const QPointF at(xs[k] * pixels_per_unit_x(), baseline);
+        const QPointF at = QPointF(xs[k] * pixels_per_unit_x(), baseline) * f.mag;
         if (const quint32 g = f.glyph(ch, metric_device())) {
             glyphs.push_back(g);
             positions.push_back(at);
@@ -292,13 +323,15 @@ void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<fl
 void PainterTarget::draw_pieces(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline,
                                 bool widened)
 {
-    p.setFont(cached().run_font());
+    CachedFont& f = cached();
+    const Shrunk shrunk(p, f.mag);
+    p.setFont(f.run_font());
     qsizetype from = 0;
     std::size_t from_k = 0;
     std::size_t k = 0;
     for (qsizetype i = 0;; ++k) {
         if (i == s.size() || (widened && i > from && s[i] == space)) {
-            p.drawText(QPointF(xs[from_k] * pixels_per_unit_x(), baseline), s.mid(from, i - from).toString());
+            p.drawText(QPointF(xs[from_k] * pixels_per_unit_x(), baseline) * f.mag, s.mid(from, i - from).toString());
             from = i;
             from_k = k;
         }
