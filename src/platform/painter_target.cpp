@@ -56,36 +56,14 @@ private:
     QHash<char32_t, T> other_;
 };
 
-// Text is drawn in a font magnified as the target asks, on a painter shrunk
-// as much; positions are given magnified.
-class Shrunk {
-public:
-    Shrunk(QPainter& p, double mag) : p_(p), on_(mag != 1)
-    {
-        if (on_) {
-            p_.save();
-            p_.scale(1 / mag, 1 / mag);
-        }
-    }
-    ~Shrunk()
-    {
-        if (on_)
-            p_.restore();
-    }
-    Shrunk(const Shrunk&) = delete;
-    Shrunk& operator=(const Shrunk&) = delete;
-
-private:
-    QPainter& p_;
-    bool on_;
-};
-
 }  // namespace
 
 // A font as this target draws it, with what has been measured of it.
 struct PainterTarget::CachedFont {
+    // Measured in the font magnified: its extents are those of the font as
+    // asked for, where the font drawn may be a little off.
     CachedFont(const TargetFont& f, const QPaintDevice* device, double magnification)
-        : key(f), mag(magnification), font(qt_font(f, mag)), metrics(font, device)
+        : key(f), mag(magnification), font(qt_font(f, 1)), metrics(qt_font(f, mag), device)
     {
         height_px = metrics.height() / mag;
         ascent_px = metrics.ascent() / mag;
@@ -138,7 +116,7 @@ struct PainterTarget::CachedFont {
     double advance(const QString& s) const { return metrics.horizontalAdvance(s) / mag; }
 
     TargetFont key;
-    double mag;  // the font is this much larger than drawn, the painter as much smaller
+    double mag;  // the measuring font is this much larger than the one drawn
     QFont font;
     QFontMetricsF metrics;
     double height_px = 0;
@@ -246,8 +224,7 @@ void PainterTarget::print_text(const QString& s)
             p->fillRect(QRectF(px, top, f.advance(s), f.height_px), QColor(to_qrgb(back_)));
         p->setFont(f.font);
         p->setPen(QColor(to_qrgb(fore_)));
-        const Shrunk shrunk(*p, f.mag);
-        p->drawText(QPointF(px, top + f.ascent_px) * f.mag, s);
+        p->drawText(QPointF(px, top + f.ascent_px), s);
     }
     x_ += width;
 }
@@ -289,7 +266,6 @@ void PainterTarget::print_run(QStringView s, float space_extra)
 void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline)
 {
     CachedFont& f = cached();
-    const Shrunk shrunk(p, f.mag);
     QList<quint32> glyphs;
     QList<QPointF> positions;
     glyphs.reserve(static_cast<qsizetype>(xs.size()));
@@ -298,7 +274,7 @@ void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<fl
     for (qsizetype i = 0; i < s.size(); ++k) {
         const qsizetype len = char_len(s, i);
         const QStringView ch = s.mid(i, len);
-        const QPointF at = QPointF(xs[k] * pixels_per_unit_x(), baseline) * f.mag;
+        const QPointF at(xs[k] * pixels_per_unit_x(), baseline);
         if (const quint32 g = f.glyph(ch, metric_device())) {
             glyphs.push_back(g);
             positions.push_back(at);
@@ -323,15 +299,13 @@ void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<fl
 void PainterTarget::draw_pieces(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline,
                                 bool widened)
 {
-    CachedFont& f = cached();
-    const Shrunk shrunk(p, f.mag);
-    p.setFont(f.run_font());
+    p.setFont(cached().run_font());
     qsizetype from = 0;
     std::size_t from_k = 0;
     std::size_t k = 0;
     for (qsizetype i = 0;; ++k) {
         if (i == s.size() || (widened && i > from && s[i] == space)) {
-            p.drawText(QPointF(xs[from_k] * pixels_per_unit_x(), baseline) * f.mag, s.mid(from, i - from).toString());
+            p.drawText(QPointF(xs[from_k] * pixels_per_unit_x(), baseline), s.mid(from, i - from).toString());
             from = i;
             from_k = k;
         }
