@@ -4,7 +4,7 @@
 # one PDF printer (cups-pdf) as the default, runs the printing tests against
 # it, and takes everything down again. Skips (77) when it cannot: not root,
 # CUPS or cups-pdf not installed, or the scheduler does not start.
-# Usage: cups_print_test.sh <test binary>
+# Usage: cups_print_test.sh <test binary>; QID_KEEP=1 keeps its folder to look at.
 set -euo pipefail
 binary=$1
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -74,7 +74,6 @@ for _ in $(seq 100); do
 done
 if ! lpstat -r >/dev/null 2>&1; then
   echo "cupsd did not start:"; cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null | tail -20
-  pid=
   skip "the CUPS scheduler could not be started here"
 fi
 # A printer that cannot print to the edges, and not equally on every side:

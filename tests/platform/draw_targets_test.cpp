@@ -136,6 +136,26 @@ TEST(SurfaceTargetTest, RunLooksExactlyLikeItsCharactersDrawnOneAtATime)
     EXPECT_TRUE(runs.image() == blank);
 }
 
+// A picture's fonts come in whole pixels; its text still measures in
+// proportion with the size asked for, as on the printer.
+TEST(SurfaceTargetTest, TextMeasuresInProportionWithItsSizeBetweenWholePixels)
+{
+    SurfaceTarget surface(QSizeF(8.5, 11), 84);
+    TargetFont font;
+    font.name = u"URW Gothic"_s;
+    font.bold = true;
+    std::vector<std::pair<float, float>> per_point;  // width and height per point
+    for (float size : {12.0f, 12.1f, 12.25f, 12.5f, 13.0f}) {
+        font.size = size;
+        surface.set_font(font);
+        per_point.emplace_back(surface.text_width(u"Kelbine identification"_s) / size, surface.text_height({}) / size);
+    }
+    for (const auto& [w, h] : per_point) {
+        EXPECT_NEAR(w, per_point.front().first, per_point.front().first * 0.003);
+        EXPECT_NEAR(h, per_point.front().second, per_point.front().second * 0.003);
+    }
+}
+
 TEST(SurfaceTargetTest, SurfaceIsThePaperAtItsResolution)
 {
     EXPECT_EQ(SurfaceTarget(QSizeF(8.5, 11), 150).image().size(), QSize(1275, 1650));
