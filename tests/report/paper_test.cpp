@@ -106,6 +106,11 @@ struct Paper {
     QMarginsF margins;  // millimetres: left, top, right, bottom
 };
 
+void PrintTo(const Paper& p, std::ostream* os)
+{
+    *os << p.name;
+}
+
 class PaperTest : public WindowTest, public ::testing::WithParamInterface<Paper> {
 protected:
     void SetUp() override
