@@ -15,11 +15,10 @@ using namespace Qt::StringLiterals;
 using platform::DrawCall;
 
 // A page with an item of every kind, composed on one target with the given
-// offsets; the calls that place something, and where the page ends up.
+// offsets: the calls that place something, and where the page ends up.
 struct Composed {
     std::vector<DrawCall> placed;
-    float end_y = 0;
-    float end_hp = 0;
+    std::pair<float, float> end;
 };
 
 Composed compose(std::int16_t target, float x_off, float y_off, const QString& picture)
@@ -50,8 +49,7 @@ Composed compose(std::int16_t target, float x_off, float y_off, const QString& p
         if (call.kind == DrawCall::Kind::text || call.kind == DrawCall::Kind::picture ||
             call.kind == DrawCall::Kind::box)
             c.placed.push_back(call);
-    c.end_y = y;
-    c.end_hp = bx;
+    c.end = {y, bx};
     return c;
 }
 
@@ -77,13 +75,14 @@ TEST(PaperOffsetsTest, EveryItemOnThePrinterMovesByTheOffsetsAndNothingOnTheSurf
             EXPECT_EQ(std::tuple(b.kind, b.text), std::tuple(a.kind, a.text));
             EXPECT_FLOAT_EQ(b.x, a.x - dx) << "target " << target << ": " << a.text.toStdString() << " #" << i;
             EXPECT_FLOAT_EQ(b.y, a.y - dy) << "target " << target << ": " << a.text.toStdString() << " #" << i;
-            if (a.kind == DrawCall::Kind::box)  // both corners
+            if (a.kind == DrawCall::Kind::box) {  // both corners
                 EXPECT_EQ(std::pair(b.w, b.h), std::pair(a.w - dx, a.h - dy));
+            }
             kinds |= 1 << static_cast<int>(a.kind);
         }
         EXPECT_EQ(kinds, 1 << 0 | 1 << 3 | 1 << 4);  // texts, a picture, a box
         // The page itself counts in page positions whatever the offsets.
-        EXPECT_EQ(std::pair(offset.end_y, offset.end_hp), std::pair(at_corner.end_y, at_corner.end_hp));
+        EXPECT_EQ(offset.end, at_corner.end);
     }
 }
 

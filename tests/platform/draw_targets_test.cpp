@@ -1,13 +1,10 @@
-#include <map>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "../support/pdf_text.h"
 #include "platform/printer_target.h"
 #include "platform/surface_target.h"
 
@@ -37,11 +34,7 @@ TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndAnAbandonedDocument
     printer.new_page();  // followed at once by the end: no blank sheet
     printer.end_doc();
     EXPECT_FALSE(printer.printing());
-    QProcess info;
-    info.start(u"pdfinfo"_s, {pdf});
-    ASSERT_TRUE(info.waitForFinished(30000));
-    const QString out = QString::fromUtf8(info.readAllStandardOutput());
-    EXPECT_EQ(QRegularExpression(u"Pages:\\s*(\\d+)"_s).match(out).captured(1), u"2"_s) << qPrintable(out);
+    EXPECT_EQ(testing::pdf_pages(pdf), 2);
 }
 
 // With no default printer the report goes to a PDF file in the documents
@@ -60,19 +53,6 @@ TEST(PrinterTargetTest, WithoutAPrinterTheReportGoesToTheDocumentsFolder)
         qputenv("XDG_CONFIG_HOME", kept_config);
     EXPECT_EQ(file, home.filePath(u"Documents/Quenla ID report.pdf"_s));
     EXPECT_TRUE(QFileInfo(home.filePath(u"Documents"_s)).isWritable());
-}
-
-// Word positions (inches from the left edge) in a PDF, as pdftotext finds them.
-std::map<QString, double> word_x(const QString& pdf)
-{
-    QProcess tool;
-    tool.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
-    tool.waitForFinished(30000);
-    std::map<QString, double> x;
-    const QRegularExpression word(uR"re(<word xMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
-    for (const auto& m : word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput())))
-        x[m.captured(2)] = m.captured(1).toDouble() / 72;
-    return x;
 }
 
 TEST(PrinterTargetTest, RunWithWidenedSpacesPutsEveryWordWhereItsCharactersWouldGo)
@@ -98,11 +78,11 @@ TEST(PrinterTargetTest, RunWithWidenedSpacesPutsEveryWordWhereItsCharactersWould
     const float tescens = fru + width(u"fru"_s) + 0.5f + width(u" "_s);
     EXPECT_FLOAT_EQ(printer.current_x(), tescens + width(u"tescens"_s));
     printer.end_doc();
-    const auto x = word_x(pdf);
-    ASSERT_EQ(x.size(), 3u);
-    EXPECT_NEAR(x.at(u"Quenla"_s), 1, 0.005);
-    EXPECT_NEAR(x.at(u"fru"_s), fru, 0.005);
-    EXPECT_NEAR(x.at(u"tescens"_s), tescens, 0.005);
+    const std::vector<testing::PdfWord> words = testing::pdf_words(pdf);
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_NEAR(words[0].x, 1, 0.005);
+    EXPECT_NEAR(words[1].x, fru, 0.005);
+    EXPECT_NEAR(words[2].x, tescens, 0.005);
 }
 
 // Runs are drawn as placed glyphs: pixel for pixel what drawing each character alone
