@@ -2,6 +2,7 @@
 #include "document/pp_pages.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QLabel>
 #include <QPixmap>
@@ -9,6 +10,8 @@
 #include "dialogs/cdc_class.h"
 #include "document/preview.h"
 #include "document/printer_sheet.h"
+#include "document/workbook.h"
+#include "platform/dialogs.h"
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "platform/printer_target.h"
@@ -23,6 +26,20 @@ namespace {
 
 // The flags of the printer dialog: set-up only, no printing to a file.
 constexpr std::int32_t printer_dialog_flags = 1572928;
+// The page-setup dialog leaves the printer alone; its unit flag is added.
+constexpr std::int32_t page_setup_flags = 32;
+// The font dialog: screen and printer fonts, effects, sizes limited, the
+// initial font offered, only existing fonts.
+constexpr std::int32_t font_dialog_flags = 74051;
+
+const QString font_range = QStringLiteral("Options must be in the range 0 to 7");
+
+// A colour value held to the colours there are.
+std::int32_t colour_of(const QVariant& v)
+{
+    const double c = round_half_even(v.toDouble());
+    return std::isfinite(c) ? static_cast<std::int32_t>(std::clamp(c, 0.0, 16777215.0)) : 0;
+}
 
 QString number(int n)
 {
@@ -101,12 +118,7 @@ void PPpages::printer_setup()
     orientation = sheet_->orientation();
     paper_size = sheet_->paper();
     size_preview();
-    const QSizeF page = sheet_->page_twips() / twips_per_unit;
-    const QSizeF printable = sheet_->printable_twips() / twips_per_unit;
-    paper_w = static_cast<float>(page.width());
-    paper_h = static_cast<float>(page.height());
-    x_off = (paper_w - static_cast<float>(printable.width())) / 2;
-    y_off = (paper_h - static_cast<float>(printable.height())) / 2;
+    read_offsets();
     // Printer sizes times preview_scale are surface sizes: the surface is a
     // proportional picture of the paper.
     const double surface_h = view_.frame_h / twips_per_unit;
@@ -295,15 +307,9 @@ void PPpages::print_it(std::int16_t pn)
         printer_->new_page();
 }
 
-void PPpages::select_printer()
+// The paper and the unprintable offsets of the printer as it now stands.
+void PPpages::read_offsets()
 {
-    page_err = false;
-    cdc_->ShowPrinter(window_.get(), printer_dialog_flags);
-    if (page_err)
-        return;
-    // Whatever the chosen printer prefers, the pages keep their paper.
-    sheet_->set_orientation(orientation);
-    sheet_->set_paper(paper_size);
     const QSizeF page = sheet_->page_twips() / twips_per_unit;
     const QSizeF printable = sheet_->printable_twips() / twips_per_unit;
     paper_w = static_cast<float>(page.width());
@@ -312,6 +318,116 @@ void PPpages::select_printer()
     y_off = (paper_h - static_cast<float>(printable.height())) / 2;
     settings[11] = x_off;
     settings[12] = y_off;
+}
+
+bool PPpages::choose_printer()
+{
+    page_err = false;
+    cdc_->ShowPrinter(window_.get(), printer_dialog_flags);
+    if (page_err)
+        return false;
+    // Whatever the chosen printer prefers, the pages keep their paper.
+    sheet_->set_orientation(orientation);
+    sheet_->set_paper(paper_size);
+    return true;
+}
+
+void PPpages::select_printer()
+{
+    if (choose_printer())
+        read_offsets();
+}
+
+void PPpages::select_Excel_printer(Workbook& wbk)
+{
+    if (!choose_printer())
+        return;
+    // The pages print on the chosen printer too, from its own corner.
+    read_offsets();
+    wbk.set_active_printer(printer_on_port(sheet_->device_name()));
+}
+
+QString printer_on_port(const QString& name)
+{
+    QString port;
+    for (const platform::InstalledPrinter& p : platform::dialog_seam().installed_printers())
+        if (p.device == name) {
+            port = p.port;
+            break;
+        }
+    return name + QStringLiteral(" on ") + port;
+}
+
+void PPpages::page_setup()
+{
+    page_err = false;
+    const auto unit = static_cast<std::size_t>(units);
+    cdc_->ShowPageSetupDlg(window_.get(), static_cast<std::int32_t>(unit_table[2][unit]) | page_setup_flags);
+    if (page_err)
+        return;
+    // The dialog counts in thousandths of an inch or hundredths of a millimetre.
+    const double per_unit = units == 0 ? 1000.0 : 100.0;
+    const QMarginsF m = cdc_->page_margins() / per_unit;
+    margin_preset[0] = static_cast<float>(m.left());
+    margin_preset[1] = static_cast<float>(m.right());
+    margin_preset[2] = static_cast<float>(m.top());
+    margin_preset[3] = static_cast<float>(m.bottom());
+    twips_per_unit = unit_table[0][unit];
+    printer_setup();
+}
+
+void PPpages::font_setup()
+{
+    const QString name = cdc_->ShowFont(window_.get(), font_dialog_flags);
+    if (page_err)
+        return;
+    font_set[0] = name;
+    for (std::int16_t opt = 1; opt <= 7; ++opt)
+        font_set[static_cast<std::size_t>(opt)] = cdc_->FontData(opt);
+}
+
+void PPpages::set_font(const QVariant& itm, std::int16_t opt)
+{
+    if (opt < 0 || opt > 7) {
+        platform::system_message(font_range, QStringLiteral("'font_data' ERROR"), icon_critical);
+        page_err = true;
+        return;
+    }
+    font_set[static_cast<std::size_t>(opt)] = itm;
+    platform::TargetFont f = printer_->font();
+    switch (opt) {
+    case 0: f.name = itm.toString(); break;
+    case 1: f.size = itm.toFloat(); break;
+    case 2:
+        // Bold is weight 700, not bold 400.
+        f.bold = itm.toBool();
+        f.weight = f.bold ? 700 : 400;
+        font_set[7] = f.weight;
+        break;
+    case 3: f.italic = itm.toBool(); break;
+    case 4: f.underline = itm.toBool(); break;
+    case 5: f.strikethrough = itm.toBool(); break;
+    case 6:
+        printer_->set_fore_color(colour_of(itm));
+        return;
+    default:
+        // A weight above normal is bold.
+        f.weight = clamp_int16(round_half_even(itm.toDouble()));
+        f.bold = f.weight >= 401;
+        font_set[2] = f.bold;
+        break;
+    }
+    printer_->set_font(f);
+}
+
+QVariant PPpages::font_dta(std::int16_t opt)
+{
+    if (opt < 0 || opt > 7) {
+        platform::system_message(font_range, QStringLiteral("'font_dta' ERROR"), icon_critical);
+        page_err = true;
+        return {};
+    }
+    return font_set[static_cast<std::size_t>(opt)];
 }
 
 void PPpages::end_printer_doc()

@@ -24,7 +24,12 @@ namespace qid {
 
 class CDC_class;
 class PrinterSheet;
+class Workbook;
 class preview;
+
+// "<device> on <port>": the port of the first installed printer called
+// `name`, empty when none is.
+QString printer_on_port(const QString& name);
 
 // What the document draws on; those left empty are the program's own: the
 // current printer and its sheet, the preview window's page surface.
@@ -98,6 +103,16 @@ public:
     void final_page(std::int16_t fpn) { final_pg = fpn; }
     // Printer dialog; confirmed, the paper keeps its orientation and size.
     void select_printer();
+    // Printer dialog; confirmed, the workbook's application prints on the chosen printer.
+    void select_Excel_printer(Workbook& wbk);
+    // Page-setup dialog; confirmed, its margins are the document's margins.
+    void page_setup();
+    // Font dialog; confirmed, its font is the font every new page starts with.
+    void font_setup();
+    // One entry of that font (0 name, 1 size, 2 bold, 3 italic, 4 underline,
+    // 5 strikethrough, 6 colour, 7 weight), given to the printer as well.
+    void set_font(const QVariant& itm, std::int16_t opt);
+    QVariant font_dta(std::int16_t opt);
     // Ends the document on the printer.
     void end_printer_doc();
     void set_page_content(PageContent content) { content_ = std::move(content); }
@@ -130,6 +145,9 @@ private:
     void printer_setup();
     void recompute_printable();
     void report_error(const QString& path);
+    // The printer dialog; true when it was confirmed.
+    bool choose_printer();
+    void read_offsets();
 
     // Preview layout and bars.
     void size_preview();

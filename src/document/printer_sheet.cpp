@@ -5,14 +5,16 @@
 
 namespace qid {
 
+// Read in device pixels, as the printer places its drawing: whole points
+// would be up to half a point out.
 QSizeF LiveSheet::page_twips() const
 {
-    return printer_.pageLayout().fullRect(QPageLayout::Point).size() * 20;
+    return printer_.paperRect(QPrinter::DevicePixel).size() * 1440 / printer_.resolution();
 }
 
 QSizeF LiveSheet::printable_twips() const
 {
-    return printer_.pageLayout().paintRect(QPageLayout::Point).size() * 20;
+    return printer_.pageRect(QPrinter::DevicePixel).size() * 1440 / printer_.resolution();
 }
 
 std::int16_t LiveSheet::orientation() const
@@ -33,6 +35,11 @@ void LiveSheet::set_orientation(std::int16_t o)
 void LiveSheet::set_paper(const QPageSize& size)
 {
     printer_.setPageSize(size);
+}
+
+QString LiveSheet::device_name() const
+{
+    return printer_.outputFormat() == QPrinter::NativeFormat ? printer_.printerName() : QString();
 }
 
 }  // namespace qid

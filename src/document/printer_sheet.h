@@ -6,6 +6,7 @@
 
 #include <QPageSize>
 #include <QSizeF>
+#include <QString>
 
 class QPrinter;
 
@@ -21,6 +22,8 @@ public:
     virtual QPageSize paper() const = 0;
     virtual void set_orientation(std::int16_t o) = 0;
     virtual void set_paper(const QPageSize& size) = 0;
+    // The printer's name on the system ("" for a PDF file).
+    virtual QString device_name() const = 0;
 };
 
 // The sheet of a real printer.
@@ -33,6 +36,7 @@ public:
     QPageSize paper() const override;
     void set_orientation(std::int16_t o) override;
     void set_paper(const QPageSize& size) override;
+    QString device_name() const override;
 
 private:
     QPrinter& printer_;
@@ -49,6 +53,10 @@ public:
     QPageSize paper() const override { return QPageSize(page_, QPageSize::Inch); }
     void set_orientation(std::int16_t o) override { orientation_ = o; }
     void set_paper(const QPageSize& size) override { page_ = size.size(QPageSize::Inch); }
+    QString device_name() const override { return device; }
+    void set_printable(QSizeF printable) { printable_ = printable; }
+
+    QString device;
 
 private:
     QSizeF swap(QSizeF s) const { return orientation_ == 1 ? s : s.transposed(); }

@@ -188,16 +188,11 @@ float PPpage::line_start_x(int a, float indent, float width, float partial)
              QStringLiteral("ALIGNMENT ERROR"), icon_critical);
         return 0;
     }
-    float x;
     if (a == 1)
-        x = left_m + indent + (area_w - width) / 2;
-    else if (a == 2)
-        x = left_m + indent + area_w - width;
-    else
-        x = partial > 0 ? left_m + partial + st.space_w : left_m + indent;
-    if (page_flag_ == 0)
-        x -= prn_x_off;
-    return x;
+        return left_m + indent + (area_w - width) / 2;
+    if (a == 2)
+        return left_m + indent + area_w - width;
+    return partial > 0 ? left_m + partial + st.space_w : left_m + indent;
 }
 
 void PPpage::draw_piece(float& pen, float vp)
@@ -216,8 +211,10 @@ void PPpage::draw_piece(float& pen, float vp)
 void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float indent, float vp)
 {
     restore_line(start);
+    // A centred or right-aligned line starts where it starts on paper, as a
+    // single line does; a justified one ends at the limit on either target.
     const float pen_t = page_flag_ == 0 ? m.pen_p : m.pen_s;
-    float pen = line_start_x(alg, indent, pen_t - left_m, st.part_x);
+    float pen = line_start_x(alg, indent, m.pen_p - left_m, st.part_x);
     float just = 0;
     if (alg == 3 && !m.last)
         just = m.spaces > 0 ? (st.right_lim - pen_t) / static_cast<float>(m.spaces) : st.right_lim - pen_t;

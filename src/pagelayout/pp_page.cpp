@@ -43,6 +43,7 @@ void PPpage::fail(const QString& text, const QString& title, int icon)
 PPpage::PPpage(platform::DrawTarget& printer_target, platform::DrawTarget& surface_target,
                platform::PictureBox& pictures)
     : printer(printer_target),
+      paper(printer_target),
       default_surface(surface_target),
       surface(&surface_target),
       pic_box(pictures),
@@ -72,8 +73,14 @@ void PPpage::set_sizes(std::int16_t opt, double vlu)
     case 8: page_inc = clamp_int16(round_half_even(vlu)); break;
     case 9: paper_col = to_int32(vlu); break;
     case 10: zoom_factor = v; break;
-    case 11: prn_x_off = v; break;
-    case 12: prn_y_off = v; break;
+    case 11:
+        prn_x_off = v;
+        paper.set_offsets(prn_x_off, prn_y_off);
+        break;
+    case 12:
+        prn_y_off = v;
+        paper.set_offsets(prn_x_off, prn_y_off);
+        break;
     case 13: preview_scale = v; break;
     default: fail(range_13, QStringLiteral("'Set_sizes' ERROR"), icon_critical);
     }

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QVariant>
 
+#include "pagelayout/paper_target.h"
 #include "platform/draw_target.h"
 
 namespace qid {
@@ -125,7 +126,9 @@ private:
 
     // Shows a system message box and sets page_err.
     static void fail(const QString& text, const QString& title, int icon);
-    platform::DrawTarget& target() { return page_flag_ == 0 ? printer : *surface; }
+    // Where the page draws: the paper (page positions moved by the
+    // unprintable offsets onto the printer) or the surface.
+    platform::DrawTarget& target() { return page_flag_ == 0 ? static_cast<platform::DrawTarget&>(paper) : *surface; }
     float surface_size(float points) const { return points * preview_scale * zoom_factor; }
 
     // Fonts
@@ -160,6 +163,7 @@ private:
     float end_line();
 
     platform::DrawTarget& printer;
+    PaperTarget paper;
     platform::DrawTarget& default_surface;
     platform::DrawTarget* surface;
     platform::PictureBox& pic_box;
@@ -176,7 +180,7 @@ private:
     std::int16_t page_inc = 0;
     std::int32_t paper_col = 0;
     float zoom_factor = 1.0f;
-    float prn_x_off = 0;
+    float prn_x_off = 0;  // unprintable offsets of the printer, taken off every position drawn there
     float prn_y_off = 0;
     float preview_scale = 1.0f;
 

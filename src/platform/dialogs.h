@@ -1,11 +1,12 @@
 #pragma once
 // The seam of the common dialogs: open and save file, printer, colour, font
-// and page setup. In the program the live seam shows Qt's dialogs; tests
+// and page setup; and the list of installed printers. In the program the live seam shows Qt's dialogs; tests
 // install a seam that answers from a script. Every dialog ends confirmed or
 // not; one that failed also names its extended error code (0 for a plain
 // cancel), which the caller shows.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include <QMarginsF>
 #include <QString>
@@ -67,6 +68,13 @@ struct PageSetupAnswer : DialogEnd {
     QMarginsF margins;  // left, top, right, bottom, in points
 };
 
+// A printer installed on the system: its name and the port (the device) its
+// output goes to, "" when the system names none.
+struct InstalledPrinter {
+    QString device;
+    QString port;
+};
+
 class DialogSeam {
 public:
     virtual ~DialogSeam() = default;
@@ -79,6 +87,8 @@ public:
     virtual FontAnswer font(const FontRequest& request) = 0;
     // Margins chosen for the printer's paper; the printer itself is not changed.
     virtual PageSetupAnswer page_setup(QWidget* owner, std::int32_t flags, const QPrinter& printer) = 0;
+    // The installed printers, in the system's order.
+    virtual std::vector<InstalledPrinter> installed_printers() = 0;
 };
 
 // The seam in force. Until one is installed every dialog ends as cancelled.

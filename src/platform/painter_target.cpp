@@ -60,16 +60,19 @@ private:
 
 // A font as this target draws it, with what has been measured of it.
 struct PainterTarget::CachedFont {
-    CachedFont(const TargetFont& f, const QPaintDevice* device) : key(f), font(qt_font(f)), metrics(font, device)
+    // Measured in the font magnified: its extents are those of the font as
+    // asked for, where the font drawn may be a little off.
+    CachedFont(const TargetFont& f, const QPaintDevice* device, double magnification)
+        : key(f), mag(magnification), font(qt_font(f, 1)), metrics(qt_font(f, mag), device)
     {
-        height_px = metrics.height();
-        ascent_px = metrics.ascent();
+        height_px = metrics.height() / mag;
+        ascent_px = metrics.ascent() / mag;
     }
 
-    static QFont qt_font(const TargetFont& f)
+    static QFont qt_font(const TargetFont& f, double mag)
     {
         QFont q(f.name);
-        q.setPointSizeF(f.size);
+        q.setPointSizeF(f.size * mag);
         q.setItalic(f.italic);
         q.setUnderline(f.underline);
         q.setStrikeOut(f.strikethrough);
@@ -109,7 +112,11 @@ struct PainterTarget::CachedFont {
         return g[0];
     }
 
+    // The advance of s in device pixels.
+    double advance(const QString& s) const { return metrics.horizontalAdvance(s) / mag; }
+
     TargetFont key;
+    double mag;  // the measuring font is this much larger than the one drawn
     QFont font;
     QFontMetricsF metrics;
     double height_px = 0;
@@ -152,7 +159,7 @@ PainterTarget::CachedFont& PainterTarget::cached() const
     }
     if (fonts_.size() >= max_cached_fonts)
         fonts_.erase(fonts_.begin());
-    fonts_.push_back(std::make_unique<CachedFont>(font_, metric_device()));
+    fonts_.push_back(std::make_unique<CachedFont>(font_, metric_device(), font_magnification()));
     current_ = fonts_.back().get();
     return *current_;
 }
@@ -176,7 +183,7 @@ float PainterTarget::char_width(QStringView ch) const
     CachedFont& f = cached();
     const char32_t c = code_point(ch);
     const double* known = f.widths.find(c);
-    const double w = known ? *known : f.metrics.horizontalAdvance(ch.toString());
+    const double w = known ? *known : f.advance(ch.toString());
     if (!known)
         f.widths.put(c, w);
     return static_cast<float>(w / pixels_per_unit_x());
@@ -186,7 +193,7 @@ float PainterTarget::text_width(const QString& s) const
 {
     if (!s.isEmpty() && char_len(s, 0) == s.size())
         return char_width(s);
-    return static_cast<float>(cached().metrics.horizontalAdvance(s) / pixels_per_unit_x());
+    return static_cast<float>(cached().advance(s) / pixels_per_unit_x());
 }
 
 float PainterTarget::text_height(const QString&) const
@@ -214,7 +221,7 @@ void PainterTarget::print_text(const QString& s)
         const double px = x_ * pixels_per_unit_x();
         const double top = cell_top(y_ * pixels_per_unit_y());
         if (opaque_)
-            p->fillRect(QRectF(px, top, f.metrics.horizontalAdvance(s), f.height_px), QColor(to_qrgb(back_)));
+            p->fillRect(QRectF(px, top, f.advance(s), f.height_px), QColor(to_qrgb(back_)));
         p->setFont(f.font);
         p->setPen(QColor(to_qrgb(fore_)));
         p->drawText(QPointF(px, top + f.ascent_px), s);

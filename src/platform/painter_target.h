@@ -57,6 +57,11 @@ protected:
 
     // The device whose resolution sizes the fonts and measures the text.
     virtual const QPaintDevice* metric_device() const = 0;
+    // How much larger than drawn a font is measured. Fonts come in whole
+    // pixel sizes: at a few pixels per point that is up to 3 % off the size
+    // asked for, so a low-resolution picture measures its fonts larger and
+    // places its characters and lines in proportion with the printer's.
+    virtual double font_magnification() const { return 1; }
     // Device pixels per page unit.
     virtual double pixels_per_unit_x() const = 0;
     virtual double pixels_per_unit_y() const = 0;

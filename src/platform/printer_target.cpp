@@ -3,19 +3,36 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
 namespace qid::platform {
 
+namespace {
+
+// A folder the report can be written to: the user's documents folder, made
+// when it is missing; else the home folder; else the temporary folder.
+QString pdf_folder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    for (const QString& folder : {documents, QDir::homePath()}) {
+        if (folder.isEmpty() || !QDir().mkpath(folder))
+            continue;
+        if (QFileInfo(folder).isWritable())
+            return folder;
+    }
+    return QDir::tempPath();
+}
+
+}  // namespace
+
 PrinterTarget::PrinterTarget() : PainterTarget(true, Runs::text), printer_(QPrinter::HighResolution)
 {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    // The system's default printer when there is one, else a PDF file.
+    if (QPrinterInfo::defaultPrinter().isNull()) {
         printer_.setOutputFormat(QPrinter::PdfFormat);
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty())
-            folder = QDir::tempPath();
-        printer_.setOutputFileName(QDir(folder).filePath(QStringLiteral("Quenla ID report.pdf")));
+        printer_.setOutputFileName(QDir(pdf_folder()).filePath(QStringLiteral("Quenla ID report.pdf")));
     }
 }
 
@@ -47,11 +64,29 @@ QPainter* PrinterTarget::begin_paint()
         if (!painter_.begin(&printer_))
             return nullptr;
         painter_.setRenderHint(QPainter::Antialiasing);
+        painter_.translate(origin_shift());
     } else if (page_pending_) {
         page_pending_ = false;
         printer_.newPage();
     }
     return &painter_;
+}
+
+// The pages take the unprintable margins as equal on opposite sides, half of
+// what the paper has beyond the printable area. Where a printer's margins
+// differ, drawing starts that much further on, so that positions still count
+// from the corner of the paper.
+QPointF PrinterTarget::origin_shift() const
+{
+    if (printer_.fullPage())
+        return {};
+    const QRectF paper = printer_.paperRect(QPrinter::DevicePixel);
+    const QRectF printable = printer_.pageRect(QPrinter::DevicePixel);
+    const double left = printable.left() - paper.left();
+    const double top = printable.top() - paper.top();
+    const double right = paper.right() - printable.right();
+    const double bottom = paper.bottom() - printable.bottom();
+    return {(right - left) / 2, (bottom - top) / 2};
 }
 
 void PrinterTarget::new_page()

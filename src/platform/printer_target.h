@@ -11,7 +11,8 @@ namespace qid::platform {
 
 class PrinterTarget final : public PainterTarget {
 public:
-    // With no printer installed the output goes to a PDF file.
+    // The system's default printer; with none, a PDF file in the user's
+    // documents folder.
     PrinterTarget();
     ~PrinterTarget() override;
 
@@ -36,6 +37,9 @@ protected:
     QPainter* begin_paint() override;
 
 private:
+    // Device pixels from the printable area's corner to where drawing starts.
+    QPointF origin_shift() const;
+
     QPrinter printer_;
     QPainter painter_;
     bool page_pending_ = false;

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
 
 namespace qid::platform {
 
@@ -77,9 +78,9 @@ DialogEnd QtDialogSeam::printer(QWidget* owner, std::int32_t flags, QPrinter& pr
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !setup_only && !(flags & pd_noselection));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, !setup_only && !(flags & pd_nopagenums));
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    // Printing to a PDF file is always offered when no printer is installed.
+    // Printing to a PDF file is always offered when there is no default printer.
     const bool no_file = (flags & (pd_disableprinttofile | pd_hideprinttofile)) != 0;
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, !no_file || QPrinterInfo::availablePrinters().isEmpty());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, !no_file || QPrinterInfo::defaultPrinter().isNull());
     DialogEnd end;
     end.confirmed = dialog.exec() == QDialog::Accepted;
     return end;
@@ -140,6 +141,26 @@ PageSetupAnswer QtDialogSeam::page_setup(QWidget* owner, std::int32_t, const QPr
     if (answer.confirmed)
         answer.margins = scratch.pageLayout().margins(QPageLayout::Point);
     return answer;
+}
+
+}  // namespace qid::platform
+
+namespace qid::platform {
+
+std::vector<InstalledPrinter> QtDialogSeam::installed_printers()
+{
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    std::vector<InstalledPrinter> found;
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& d = dests[i];
+        if (d.instance)  // an instance shares its printer's queue
+            continue;
+        const char* uri = cupsGetOption("device-uri", d.num_options, d.options);
+        found.push_back({QString::fromUtf8(d.name), uri ? QString::fromUtf8(uri) : QString()});
+    }
+    cupsFreeDests(count, dests);
+    return found;
 }
 
 }  // namespace qid::platform

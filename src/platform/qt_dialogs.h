@@ -12,6 +12,8 @@ public:
     ColourAnswer colour(QWidget* owner, std::int32_t flags, std::array<std::int32_t, 16>& custom) override;
     FontAnswer font(const FontRequest& request) override;
     PageSetupAnswer page_setup(QWidget* owner, std::int32_t flags, const QPrinter& printer) override;
+    // CUPS's printers; the port is the device a printer's jobs go to.
+    std::vector<InstalledPrinter> installed_printers() override;
 };
 
 }  // namespace qid::platform

@@ -35,6 +35,7 @@ protected:
     const QPaintDevice* metric_device() const override { return &image_; }
     double pixels_per_unit_x() const override { return scale_; }
     double pixels_per_unit_y() const override { return scale_; }
+    double font_magnification() const override { return 16; }
     QPainter* begin_paint() override;
 
 private:

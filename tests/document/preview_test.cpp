@@ -142,8 +142,10 @@ TEST_F(PreviewTest, ThePrintButtonPrintsTheShownPageAndBringsThePreviewBack)
     doc->zoom();
     win().FlatScrollBar(3)->setValue(2);
     requests.clear();
+    printer.forget();
     QTest::mouseClick(win().Image1(0), Qt::LeftButton);  // the printer dialog is cancelled
     EXPECT_EQ(requests, std::vector{Request(1, 1.2f, 2)});
+    EXPECT_TRUE(printer.calls().empty());
     EXPECT_EQ(std::tuple(page_err, win().isVisible(), dialogs.printer_flags.back()), std::tuple(false, true, 1572928));
     EXPECT_EQ(dialogs.owners.back(), &win());
 
@@ -165,14 +167,22 @@ TEST_F(PreviewTest, ThePrintButtonPrintsTheShownPageAndBringsThePreviewBack)
     EXPECT_EQ(std::tuple(zoom_caption(), view().win_h, view().zoomed), std::tuple(u"120%"_s, view().frame_h + 680, true));
 }
 
-TEST_F(PreviewTest, APrinterChosenInLandscapeKeepsThePagesPortrait)
+TEST_F(PreviewTest, APrinterChosenInLandscapeKeepsThePagesPortraitAndGivesItsOwnOffsets)
 {
     fill(1);
     dialogs.printers = {{true, 0}};
-    dialogs.choose_printer = [this](QPrinter&) { sheet.set_orientation(2); };
+    dialogs.choose_printer = [this](QPrinter&) {
+        sheet.set_orientation(2);
+        sheet.set_printable({7.5, 10});
+    };
     doc->select_printer();
     EXPECT_EQ(std::pair(page_err, sheet.orientation()), std::pair(false, std::int16_t(1)));
-    EXPECT_FLOAT_EQ(doc->page_settings()[11], 0.25f);
+    EXPECT_EQ(std::pair(doc->page_settings()[11], doc->page_settings()[12]), std::pair(0.5f, 0.5f));
+    // A cancelled dialog changes nothing.
+    sheet.set_printable({8, 10.5});
+    doc->select_printer();
+    EXPECT_EQ(std::tuple(page_err, doc->page_settings()[11], doc->page_data(11).toFloat()),
+              std::tuple(true, 0.5f, 0.5f));
 }
 
 TEST_F(PreviewTest, ThePreviewKeepsTheMainWindowFromTakingInput)

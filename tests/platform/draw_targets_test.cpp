@@ -1,11 +1,10 @@
-#include <map>
-
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
+#include <QFileInfo>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "../support/pdf_text.h"
 #include "platform/printer_target.h"
 #include "platform/surface_target.h"
 
@@ -35,24 +34,25 @@ TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndAnAbandonedDocument
     printer.new_page();  // followed at once by the end: no blank sheet
     printer.end_doc();
     EXPECT_FALSE(printer.printing());
-    QProcess info;
-    info.start(u"pdfinfo"_s, {pdf});
-    ASSERT_TRUE(info.waitForFinished(30000));
-    const QString out = QString::fromUtf8(info.readAllStandardOutput());
-    EXPECT_EQ(QRegularExpression(u"Pages:\\s*(\\d+)"_s).match(out).captured(1), u"2"_s) << qPrintable(out);
+    EXPECT_EQ(testing::pdf_pages(pdf), 2);
 }
 
-// Word positions (inches from the left edge) in a PDF, as pdftotext finds them.
-std::map<QString, double> word_x(const QString& pdf)
+// With no default printer the report goes to a PDF file in the documents
+// folder, which is made when missing, so the file can be written at once.
+TEST(PrinterTargetTest, WithoutAPrinterTheReportGoesToTheDocumentsFolder)
 {
-    QProcess tool;
-    tool.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
-    tool.waitForFinished(30000);
-    std::map<QString, double> x;
-    const QRegularExpression word(uR"re(<word xMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
-    for (const auto& m : word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput())))
-        x[m.captured(2)] = m.captured(1).toDouble() / 72;
-    return x;
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    const QTemporaryDir home;
+    const QByteArray kept_home = qgetenv("HOME"), kept_config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString file = PrinterTarget().printer().outputFileName();
+    qputenv("HOME", kept_home);
+    if (!kept_config.isEmpty())
+        qputenv("XDG_CONFIG_HOME", kept_config);
+    EXPECT_EQ(file, home.filePath(u"Documents/Quenla ID report.pdf"_s));
+    EXPECT_TRUE(QFileInfo(home.filePath(u"Documents"_s)).isWritable());
 }
 
 TEST(PrinterTargetTest, RunWithWidenedSpacesPutsEveryWordWhereItsCharactersWouldGo)
@@ -78,11 +78,11 @@ TEST(PrinterTargetTest, RunWithWidenedSpacesPutsEveryWordWhereItsCharactersWould
     const float tescens = fru + width(u"fru"_s) + 0.5f + width(u" "_s);
     EXPECT_FLOAT_EQ(printer.current_x(), tescens + width(u"tescens"_s));
     printer.end_doc();
-    const auto x = word_x(pdf);
-    ASSERT_EQ(x.size(), 3u);
-    EXPECT_NEAR(x.at(u"Quenla"_s), 1, 0.005);
-    EXPECT_NEAR(x.at(u"fru"_s), fru, 0.005);
-    EXPECT_NEAR(x.at(u"tescens"_s), tescens, 0.005);
+    const std::vector<testing::PdfWord> words = testing::pdf_words(pdf);
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_NEAR(words[0].x, 1, 0.005);
+    EXPECT_NEAR(words[1].x, fru, 0.005);
+    EXPECT_NEAR(words[2].x, tescens, 0.005);
 }
 
 // Runs are drawn as placed glyphs: pixel for pixel what drawing each character alone
@@ -114,6 +114,26 @@ TEST(SurfaceTargetTest, RunLooksExactlyLikeItsCharactersDrawnOneAtATime)
     EXPECT_TRUE(runs.image() == singles.image());
     runs.clear();
     EXPECT_TRUE(runs.image() == blank);
+}
+
+// A picture's fonts come in whole pixels; its text still measures in
+// proportion with the size asked for, as on the printer.
+TEST(SurfaceTargetTest, TextMeasuresInProportionWithItsSizeBetweenWholePixels)
+{
+    SurfaceTarget surface(QSizeF(8.5, 11), 84);
+    TargetFont font;
+    font.name = u"URW Gothic"_s;
+    font.bold = true;
+    std::vector<std::pair<float, float>> per_point;  // width and height per point
+    for (float size : {12.0f, 12.1f, 12.25f, 12.5f, 13.0f}) {
+        font.size = size;
+        surface.set_font(font);
+        per_point.emplace_back(surface.text_width(u"Kelbine identification"_s) / size, surface.text_height({}) / size);
+    }
+    for (const auto& [w, h] : per_point) {
+        EXPECT_NEAR(w, per_point.front().first, per_point.front().first * 0.003);
+        EXPECT_NEAR(h, per_point.front().second, per_point.front().second * 0.003);
+    }
 }
 
 TEST(SurfaceTargetTest, SurfaceIsThePaperAtItsResolution)

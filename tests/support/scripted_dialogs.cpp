@@ -52,9 +52,10 @@ platform::FontAnswer ScriptedDialogs::font(const platform::FontRequest& request)
     return next(fonts);
 }
 
-platform::PageSetupAnswer ScriptedDialogs::page_setup(QWidget* owner, std::int32_t, const QPrinter&)
+platform::PageSetupAnswer ScriptedDialogs::page_setup(QWidget* owner, std::int32_t flags, const QPrinter&)
 {
     owners.push_back(owner);
+    page_setup_flags.push_back(flags);
     return next(page_setups);
 }
 

@@ -23,6 +23,7 @@ public:
     platform::ColourAnswer colour(QWidget* owner, std::int32_t flags, std::array<std::int32_t, 16>& custom) override;
     platform::FontAnswer font(const platform::FontRequest& request) override;
     platform::PageSetupAnswer page_setup(QWidget* owner, std::int32_t flags, const QPrinter& printer) override;
+    std::vector<platform::InstalledPrinter> installed_printers() override { return installed; }
 
     // Answers, taken in order.
     std::deque<platform::FileAnswer> files;
@@ -30,6 +31,7 @@ public:
     std::deque<platform::ColourAnswer> colours;
     std::deque<platform::FontAnswer> fonts;
     std::deque<platform::PageSetupAnswer> page_setups;
+    std::vector<platform::InstalledPrinter> installed;
     // What a confirmed printer dialog does to the printer; what the user does to the custom colours.
     std::function<void(QPrinter&)> choose_printer;
     std::function<void(std::array<std::int32_t, 16>&)> edit_custom;
@@ -40,6 +42,7 @@ public:
     std::vector<QWidget*> owners;
     std::vector<std::array<std::int32_t, 16>> colours_offered;
     std::vector<platform::FontRequest> font_requests;
+    std::vector<std::int32_t> page_setup_flags;
 
 private:
     template <typename T>
