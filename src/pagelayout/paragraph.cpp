@@ -166,11 +166,14 @@ float PPpage::line_start_x(int a, float indent, float width, float partial)
              QStringLiteral("ALIGNMENT ERROR"), icon_critical);
         return 0;
     }
+    // Centred and right lines keep to the right limit, which a negative indent
+    // moves in from the edge of the text area as it moves the left side.
+    const float room = st.right_lim - left_m;
     float x;
     if (a == 1)
-        x = left_m + indent + (area_w - width) / 2;
+        x = left_m + indent + (room - width) / 2;
     else if (a == 2)
-        x = left_m + indent + area_w - width;
+        x = left_m + indent + room - width;
     else
         x = partial > 0 ? left_m + partial + st.space_w : left_m + indent;
     if (page_flag_ == 0)
