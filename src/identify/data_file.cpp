@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -121,9 +122,9 @@ bool is_line_end(char c)
 }
 
 // Line ends between begin and end: CR LF, a lone CR and a lone LF each end one line.
-int count_line_ends(const char* begin, const char* end)
+std::int64_t count_line_ends(const char* begin, const char* end)
 {
-    int lines = 0;
+    std::int64_t lines = 0;
     for (const char* p = begin; p < end; ++p) {
         if (static_cast<unsigned char>(*p) > '\r')  // the usual case: no line end
             continue;
@@ -187,8 +188,8 @@ public:
             field_line_ = line_;
             field_no_ = 0;
         }
-        f.line = line_;
-        f.number = ++field_no_;
+        f.line = capped(line_);
+        f.number = capped(++field_no_);
         if (*p_ == '"') {
             const auto* close = static_cast<const char*>(std::memchr(p_ + 1, '"', static_cast<std::size_t>(end_ - p_ - 1)));
             if (!close) {
@@ -226,6 +227,10 @@ public:
     std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
 
 private:
+    // Counts run in 64 bits, so that no file can make them overflow; a message
+    // names at most the largest int.
+    static int capped(std::int64_t n) { return static_cast<int>(std::min<std::int64_t>(n, INT_MAX)); }
+
     void skip_blanks()
     {
         while (p_ < end_ && (*p_ == ' ' || *p_ == '\t'))
@@ -255,9 +260,9 @@ private:
 
     const char* p_;
     const char* end_;
-    int line_ = 1;
-    int field_line_ = 0;
-    int field_no_ = 0;
+    std::int64_t line_ = 1;
+    std::int64_t field_line_ = 0;
+    std::int64_t field_no_ = 0;
     bool after_line_end_ = true;
 };
 
