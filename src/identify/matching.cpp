@@ -12,7 +12,10 @@ const Cell no_cell;
 // reads as an empty cell: a file with fewer columns records nothing there.
 class Row {
 public:
-    Row(const CellTable& table, int i) : cells_(&table.at(i, 0)), columns_(table.columns()) {}
+    Row(const CellTable& table, int i)
+        : cells_(table.columns() > 0 ? &table.at(i, 0) : nullptr), columns_(table.columns())
+    {
+    }
     const Cell& operator[](int column) const { return column < columns_ ? cells_[column] : no_cell; }
 
 private:
@@ -22,7 +25,7 @@ private:
 
 bool is_species_row(const CellTable& table, int i)
 {
-    return i >= 1 && i < table.rows() && table.columns() > 0;
+    return i >= 1 && i < table.rows();
 }
 
 // A size bound is recorded when its cell holds a non-zero number; a text in a
