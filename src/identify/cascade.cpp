@@ -108,10 +108,12 @@ void show_selection(std::int16_t& step)
         return;
     const std::vector<std::int16_t>& row = selected[static_cast<std::size_t>(step)];
     if (platform::Control* list = ctl_tbl[slot::result_list]) {
-        list->clear_items();
         const int n = row.empty() ? 0 : row[0];
+        QStringList names;
+        names.reserve(n);
         for (int k = 1; k <= n; ++k)
-            list->add_item(QStringLiteral("Quenla ") + species_name.at(static_cast<std::size_t>(row.at(static_cast<std::size_t>(k)))));
+            names.append(QStringLiteral("Quenla ") + species_name.at(static_cast<std::size_t>(row.at(static_cast<std::size_t>(k)))));
+        list->set_items(names);
     }
     if (platform::Control* heading = ctl_tbl[slot::heading])
         heading->set_caption(QStringLiteral("Trees selected on ") + QString::fromLatin1(steps[step].name) +

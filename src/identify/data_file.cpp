@@ -1,6 +1,13 @@
 #include "identify/data_file.h"
 
+#include <algorithm>
+#include <charconv>
+#include <climits>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 #include <QFile>
 #include <QLocale>
@@ -68,189 +75,441 @@ const char* column_meaning(int table, int column)
     return "extra column";
 }
 
-// One field as read from the file.
-struct Field {
-    enum class Kind { quoted, plain, missing } kind = Kind::missing;  // missing: end of file
-    QString text;
-    int line = 0;
-    int number = 0;  // field number within its line
+// What the reader was reading. It is put into words only for an error
+// message, so a file without errors costs no text at all.
+struct Subject {
+    enum class Kind { list_count, list_entry, species_count, bud_max, leaf_max, fruit_max, name, cell };
+    Kind kind;
+    int list = 0;     // list_count, list_entry
+    int entry = 0;    // list_entry: 1-based
+    int species = 0;  // name, cell
+    int of = 0;       // name: the declared number of species
+    int table = 0;    // cell: 0 bud, 1 leaf, 2 fruit
+    int column = 0;   // cell
 };
 
-// Reads fields from the sequential-input text: separated by commas or line
-// ends, blanks before a field skipped, texts in double quotes.
+QString describe(const Subject& s)
+{
+    static const char* tables[] = {"bud", "leaf", "fruit"};
+    const QLatin1String list(choice_lists[static_cast<std::size_t>(s.list)].label);
+    switch (s.kind) {
+    case Subject::Kind::list_count:
+        return QStringLiteral("the number of entries of the list %1").arg(list);
+    case Subject::Kind::list_entry:
+        return QStringLiteral("entry %1 of the list %2").arg(s.entry).arg(list);
+    case Subject::Kind::species_count:
+        return QStringLiteral("the number of species");
+    case Subject::Kind::bud_max:
+        return QStringLiteral("the highest bud column");
+    case Subject::Kind::leaf_max:
+        return QStringLiteral("the highest leaf column");
+    case Subject::Kind::fruit_max:
+        return QStringLiteral("the highest fruit column");
+    case Subject::Kind::name:
+        return QStringLiteral("the name of species %1 of %2").arg(s.species).arg(s.of);
+    case Subject::Kind::cell:
+        return QStringLiteral("the %1 (%2 column %3) of species %4")
+            .arg(QLatin1String(column_meaning(s.table, s.column)), QLatin1String(tables[s.table]))
+            .arg(s.column)
+            .arg(s.species);
+    }
+    return QString();
+}
+
+bool is_line_end(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Line ends between begin and end: CR LF, a lone CR and a lone LF each end one line.
+std::int64_t count_line_ends(const char* begin, const char* end)
+{
+    std::int64_t lines = 0;
+    for (const char* p = begin; p < end; ++p) {
+        if (static_cast<unsigned char>(*p) > '\r')  // the usual case: no line end
+            continue;
+        if (*p == '\r') {
+            ++lines;
+            if (p + 1 < end && p[1] == '\n')
+                ++p;
+        } else if (*p == '\n') {
+            ++lines;
+        }
+    }
+    return lines;
+}
+
+// One field as read: where it stands and where its text lies in the file.
+struct Field {
+    enum class Kind { quoted, plain, missing } kind = Kind::missing;  // missing: end of file
+    const char* begin = nullptr;  // the text inside the quotes, or the plain field without ASCII blanks around it
+    const char* end = nullptr;
+    bool ascii = true;            // a plain field of ASCII bytes only
+    int line = 0;
+    int number = 0;  // field number within its line
+    std::string_view bytes() const { return {begin, static_cast<std::size_t>(end - begin)}; }
+};
+
+enum class ReadProblem { none, unclosed_quote, junk_after_quote };
+
+QString problem_text(ReadProblem p)
+{
+    return p == ReadProblem::unclosed_quote
+             ? QStringLiteral("the file ends inside a quoted text (a closing \" is missing)")
+             : QStringLiteral("a comma or a line end was expected after the closing quote");
+}
+
+bool is_ascii_space(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Reads fields from the bytes of the file: separated by commas or line ends,
+// blanks before a field skipped, texts in double quotes. The separators are
+// ASCII, so the bytes can be split before they are decoded.
 class FieldReader {
 public:
-    explicit FieldReader(const QString& text) : s_(text) {}
+    FieldReader(const char* begin, const char* end) : p_(begin), end_(end) {}
 
-    Field next()
+    ReadProblem next(Field& f)
     {
         skip_blanks();
         if (after_line_end_) {
             // Blank lines between fields are not fields.
-            while (pos_ < s_.size() && is_line_end(s_[pos_])) {
+            while (p_ < end_ && is_line_end(*p_)) {
                 take_line_end();
                 skip_blanks();
             }
         }
-        Field f;
-        if (pos_ >= s_.size())
-            return f;
+        f = Field();
+        if (p_ >= end_)
+            return ReadProblem::none;
         if (line_ != field_line_) {
             field_line_ = line_;
             field_no_ = 0;
         }
-        f.line = line_;
-        f.number = ++field_no_;
-        if (s_[pos_] == QLatin1Char('"')) {
-            const qsizetype close = s_.indexOf(QLatin1Char('"'), pos_ + 1);
-            if (close < 0) {
-                error_ = "the file ends inside a quoted text (a closing \" is missing)";
-                pos_ = s_.size();
-                return f;
+        f.line = capped(line_);
+        f.number = capped(++field_no_);
+        if (*p_ == '"') {
+            const auto* close = static_cast<const char*>(std::memchr(p_ + 1, '"', static_cast<std::size_t>(end_ - p_ - 1)));
+            if (!close) {
+                p_ = end_;
+                return ReadProblem::unclosed_quote;
             }
             f.kind = Field::Kind::quoted;
-            f.text = s_.mid(pos_ + 1, close - pos_ - 1);
-            line_ += static_cast<int>(f.text.count(QLatin1Char('\n')));
-            pos_ = close + 1;
+            f.begin = p_ + 1;
+            f.end = close;
+            line_ += count_line_ends(f.begin, f.end);
+            p_ = close + 1;
             skip_blanks();
-            if (pos_ < s_.size() && s_[pos_] != QLatin1Char(',') && !is_line_end(s_[pos_])) {
-                error_ = "a comma or a line end was expected after the closing quote";
-                return f;
-            }
+            if (p_ < end_ && *p_ != ',' && !is_line_end(*p_))
+                return ReadProblem::junk_after_quote;
         } else {
-            const qsizetype start = pos_;
-            while (pos_ < s_.size() && s_[pos_] != QLatin1Char(',') && !is_line_end(s_[pos_]))
-                ++pos_;
+            const char* start = p_;
+            unsigned char high = 0;
+            while (p_ < end_ && *p_ != ',' && !is_line_end(*p_))
+                high |= static_cast<unsigned char>(*p_++);
+            const char* stop = p_;
+            while (start < stop && is_ascii_space(*start))
+                ++start;
+            while (stop > start && is_ascii_space(stop[-1]))
+                --stop;
             f.kind = Field::Kind::plain;
-            f.text = s_.mid(start, pos_ - start).trimmed();
+            f.begin = start;
+            f.end = stop;
+            f.ascii = (high & 0x80) == 0;
         }
         take_separator();
-        return f;
+        return ReadProblem::none;
     }
 
-    // A problem met while reading the last field; empty when none.
-    QString error() const { return error_; }
+    // Bytes not yet read.
+    std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
 
 private:
-    static bool is_line_end(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+    // Counts run in 64 bits, so that no file can make them overflow; a message
+    // names at most the largest int.
+    static int capped(std::int64_t n) { return static_cast<int>(std::min<std::int64_t>(n, INT_MAX)); }
 
     void skip_blanks()
     {
-        while (pos_ < s_.size() && (s_[pos_] == QLatin1Char(' ') || s_[pos_] == QLatin1Char('\t')))
-            ++pos_;
+        while (p_ < end_ && (*p_ == ' ' || *p_ == '\t'))
+            ++p_;
     }
 
     void take_line_end()
     {
-        if (s_[pos_] == QLatin1Char('\r') && pos_ + 1 < s_.size() && s_[pos_ + 1] == QLatin1Char('\n'))
-            ++pos_;
-        ++pos_;
+        if (*p_ == '\r' && p_ + 1 < end_ && p_[1] == '\n')
+            ++p_;
+        ++p_;
         ++line_;
     }
 
     void take_separator()
     {
         after_line_end_ = false;
-        if (pos_ >= s_.size())
+        if (p_ >= end_)
             return;
-        if (s_[pos_] == QLatin1Char(',')) {
-            ++pos_;
-        } else if (is_line_end(s_[pos_])) {
+        if (*p_ == ',') {
+            ++p_;
+        } else if (is_line_end(*p_)) {
             take_line_end();
             after_line_end_ = true;
         }
     }
 
-    const QString& s_;
-    qsizetype pos_ = 0;
-    int line_ = 1;
-    int field_line_ = 0;
-    int field_no_ = 0;
+    const char* p_;
+    const char* end_;
+    std::int64_t line_ = 1;
+    std::int64_t field_line_ = 0;
+    std::int64_t field_no_ = 0;
     bool after_line_end_ = true;
-    QString error_;
 };
 
-bool parse_number(const QString& text, double& value)
+QString windows_1252(QByteArrayView bytes)
 {
-    bool ok = false;
-    value = QLocale::c().toDouble(text, &ok);
-    return ok && std::isfinite(value);
+    // The bytes 0x80-0x9F differ from Latin-1; the five unused ones map to themselves.
+    static const char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *to++ = b >= 0x80 && b <= 0x9F ? QChar(high[b - 0x80]) : QChar(b);
+    }
+    return out;
 }
 
-// Turns a table field into a cell, checking it against what its column holds.
-// Returns an empty string on success, else what was expected.
-QString to_cell(const Field& f, ColumnKind kind, Cell& cell)
+bool all_ascii(QByteArrayView bytes)
 {
-    double number = 0;
-    if (f.kind == Field::Kind::quoted) {
-        cell = Cell::of_text(f.text);
-    } else if (f.text.isEmpty()) {
-        cell = Cell();
-    } else if (f.text.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0) {
-        cell = Cell::of_bool(true);
-    } else if (f.text.compare(QLatin1String("#FALSE#"), Qt::CaseInsensitive) == 0) {
-        cell = Cell::of_bool(false);
-    } else if (parse_number(f.text, number)) {
-        cell = Cell::of_number(number);
-    } else {
-        cell = Cell::of_text(f.text);
+    // Eight bytes at a time: a whole file is checked before it is read.
+    std::uint64_t high = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        high |= word;
     }
-    if (cell.is_empty() || kind == ColumnKind::any)
+    for (; i < bytes.size(); ++i)
+        high |= static_cast<unsigned char>(bytes[i]);
+    return (high & 0x8080808080808080ull) == 0;
+}
+
+const char utf8_bom[] = "\xEF\xBB\xBF";
+
+// How the file's texts are decoded: UTF-8 when the whole file is valid UTF-8
+// (plain ASCII being the common case), else Windows-1252.
+class TextDecoder {
+public:
+    explicit TextDecoder(QByteArrayView file)
+    {
+        if (all_ascii(file)) {
+            kind_ = Kind::ascii;
+            return;
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        [[maybe_unused]] const QString checked = utf8.decode(file);
+        kind_ = utf8.hasError() ? Kind::windows_1252 : Kind::utf8;
+    }
+
+    // Where the fields start: after a UTF-8 byte-order mark, which is not text.
+    qsizetype skip(QByteArrayView file) const
+    {
+        return kind_ == Kind::utf8 && file.startsWith(QByteArrayView(utf8_bom, 3)) ? 3 : 0;
+    }
+
+    QString text(std::string_view bytes) const
+    {
+        const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        switch (kind_) {
+        case Kind::ascii:
+            return QString::fromLatin1(view);
+        case Kind::utf8:
+            if (view.startsWith(QByteArrayView(utf8_bom, 3))) {
+                // A mark inside the file is a character of the text.
+                QStringDecoder keep(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+                return keep.decode(view);
+            }
+            return QString::fromUtf8(view);
+        case Kind::windows_1252:
+            return windows_1252(view);
+        }
         return QString();
-    switch (kind) {
-    case ColumnKind::text:
-        return cell.kind() == Cell::Kind::text ? QString() : QStringLiteral("a text in double quotes was expected");
-    case ColumnKind::number:
-        return cell.kind() == Cell::Kind::number ? QString() : QStringLiteral("a number was expected");
-    case ColumnKind::shape:
-        if (cell.kind() == Cell::Kind::boolean || (cell.kind() == Cell::Kind::number && (number == -1 || number == 0)))
-            return QString();
-        return QStringLiteral("#TRUE#, #FALSE#, -1 or 0 was expected");
-    case ColumnKind::any:
-        break;
+    }
+
+private:
+    enum class Kind { ascii, utf8, windows_1252 } kind_ = Kind::ascii;
+};
+
+// A decimal number with a point, as the C locale writes it; nothing else.
+bool parse_number(std::string_view s, double& value)
+{
+    // Most fields are small whole numbers: read them without the general parser.
+    if (!s.empty() && s.size() <= 9) {
+        int n = 0;
+        std::size_t i = 0;
+        for (; i < s.size(); ++i) {
+            const unsigned digit = static_cast<unsigned char>(s[i]) - unsigned('0');
+            if (digit > 9)
+                break;
+            n = n * 10 + static_cast<int>(digit);
+        }
+        if (i == s.size()) {
+            value = n;
+            return true;
+        }
+    }
+    if (!s.empty() && s.front() == '+') {
+        s.remove_prefix(1);
+        if (!s.empty() && (s.front() == '-' || s.front() == '+'))
+            return false;
+    }
+    const char* end = s.data() + s.size();
+    const auto [stop, error] = std::from_chars(s.data(), end, value, std::chars_format::general);
+    return error == std::errc() && stop == end && std::isfinite(value);
+}
+
+bool equals_ascii_nocase(std::string_view s, std::string_view word)
+{
+    if (s.size() != word.size())
+        return false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != word[i])
+            return false;
+    }
+    return true;
+}
+
+// What a plain (unquoted) field holds.
+struct PlainValue {
+    enum class Kind { empty, yes, no, number, text } kind = Kind::empty;
+    double number = 0;
+};
+
+// What went wrong with a table field.
+enum class CellProblem { none, text_expected, number_expected, shape_expected };
+
+QString problem_text(CellProblem p)
+{
+    switch (p) {
+    case CellProblem::text_expected: return QStringLiteral("a text in double quotes was expected");
+    case CellProblem::number_expected: return QStringLiteral("a number was expected");
+    case CellProblem::shape_expected: return QStringLiteral("#TRUE#, #FALSE#, -1 or 0 was expected");
+    case CellProblem::none: break;
     }
     return QString();
 }
 
+// The distinct texts of the tables, so that a colour named in thousands of
+// records is held once. Open addressing over the file's bytes.
+class TextPool {
+public:
+    template <typename Make>
+    const Cell& find_or_add(std::string_view bytes, Make make)
+    {
+        if (2 * (used_ + 1) > slots_.size())
+            grow();
+        const std::size_t h = hash(bytes);
+        std::size_t i = h & (slots_.size() - 1);
+        while (slots_[i].value && (slots_[i].hash != h || slots_[i].key != bytes))
+            i = (i + 1) & (slots_.size() - 1);
+        if (!slots_[i].value) {
+            slots_[i] = {bytes, h, std::make_unique<Cell>(make())};
+            ++used_;
+        }
+        return *slots_[i].value;
+    }
+
+private:
+    struct Slot {
+        std::string_view key;
+        std::size_t hash = 0;
+        std::unique_ptr<Cell> value;
+    };
+
+    static std::size_t hash(std::string_view bytes)
+    {
+        std::uint64_t h = 0xcbf29ce484222325ull;  // FNV-1a
+        for (const char c : bytes)
+            h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+        return static_cast<std::size_t>(h ^ (h >> 32));
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old = std::move(slots_);
+        slots_ = std::vector<Slot>(old.empty() ? 64 : 2 * old.size());
+        for (Slot& s : old) {
+            if (!s.value)
+                continue;
+            std::size_t i = s.hash & (slots_.size() - 1);
+            while (slots_[i].value)
+                i = (i + 1) & (slots_.size() - 1);
+            slots_[i] = std::move(s);
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+};
+
 class Parser {
 public:
-    explicit Parser(const QString& text) : reader_(text) {}
+    explicit Parser(QByteArrayView bytes)
+        : decoder_(bytes), reader_(bytes.data() + decoder_.skip(bytes), bytes.data() + bytes.size())
+    {
+    }
 
     DataFileResult run()
     {
         SpeciesData d;
-        for (std::size_t k = 0; k < choice_lists.size(); ++k) {
+        for (int k = 0; k < static_cast<int>(choice_lists.size()); ++k) {
             int n = 0;
-            if (!count(QStringLiteral("the number of entries of the list %1").arg(QLatin1String(choice_lists[k].label)),
-                       0, 32767, n))
+            if (!count({Subject::Kind::list_count, k}, 0, 32767, n))
                 return fail();
             for (int i = 0; i < n; ++i) {
                 Field f;
-                if (!field(QStringLiteral("entry %1 of the list %2").arg(i + 1).arg(QLatin1String(choice_lists[k].label)),
-                           f))
+                if (!field({Subject::Kind::list_entry, k, i + 1}, f))
                     return fail();
-                d.lists[k].append(f.text);
+                d.lists[static_cast<std::size_t>(k)].append(text_of(f));
             }
         }
         int species = 0;
-        if (!count(QStringLiteral("the number of species"), 0, 32767, species)
-            || !count(QStringLiteral("the highest bud column"), 3, max_column, d.bud_max)
-            || !count(QStringLiteral("the highest leaf column"), 9, max_column, d.leaf_max)
-            || !count(QStringLiteral("the highest fruit column"), 4, max_column, d.fruit_max))
+        if (!count({Subject::Kind::species_count}, 0, 32767, species)
+            || !count({Subject::Kind::bud_max}, 3, max_column, d.bud_max)
+            || !count({Subject::Kind::leaf_max}, 9, max_column, d.leaf_max)
+            || !count({Subject::Kind::fruit_max}, 4, max_column, d.fruit_max))
             return fail();
         d.species_count = static_cast<std::int16_t>(species);
-        d.names.assign(static_cast<std::size_t>(species) + 1, QString());
-        d.bud.resize(species + 1, d.bud_max + 1);
-        d.leaf.resize(species + 1, d.leaf_max + 1);
-        d.fruit.resize(species + 1, d.fruit_max + 1);
+        // Room for no more records than the rest of the file can hold: every
+        // field takes at least one byte.
+        const std::size_t fields = 4u + static_cast<std::size_t>(d.bud_max + d.leaf_max + d.fruit_max);
+        const std::size_t room = 1 + std::min(static_cast<std::size_t>(species), reader_.remaining() / fields + 1);
+        d.names.reserve(room);
+        d.names.emplace_back();
+        const int columns[3] = {d.bud_max + 1, d.leaf_max + 1, d.fruit_max + 1};
+        std::array<std::vector<Cell>, 3> cells;
+        for (std::size_t t = 0; t < 3; ++t) {
+            cells[t].reserve(room * static_cast<std::size_t>(columns[t]));
+            cells[t].resize(static_cast<std::size_t>(columns[t]));  // row 0, never filled
+        }
         for (int i = 1; i <= species; ++i) {
             Field f;
-            if (!field(QStringLiteral("the name of species %1 of %2").arg(i).arg(species), f))
+            if (!field({Subject::Kind::name, 0, 0, i, species}, f))
                 return fail();
-            d.names[static_cast<std::size_t>(i)] = f.text;
-            if (!row(0, i, d.bud) || !row(1, i, d.leaf) || !row(2, i, d.fruit))
-                return fail();
+            d.names.push_back(text_of(f));
+            for (int t = 0; t < 3; ++t)
+                if (!row(t, i, columns[t], cells[static_cast<std::size_t>(t)]))
+                    return fail();
         }
+        d.bud.assign(columns[0], std::move(cells[0]));
+        d.leaf.assign(columns[1], std::move(cells[1]));
+        d.fruit.assign(columns[2], std::move(cells[2]));
         DataFileResult result;
         result.data = std::move(d);
         return result;
@@ -258,52 +517,131 @@ public:
 
 private:
     // Reads the next field; false (with the error set) at the end of the file.
-    bool field(const QString& what, Field& f)
+    bool field(const Subject& what, Field& f)
     {
-        f = reader_.next();
-        if (!reader_.error().isEmpty()) {
-            error_ = {f.line, f.number, reader_.error() + QStringLiteral(" (in ") + what + QStringLiteral(")")};
+        const ReadProblem problem = reader_.next(f);
+        if (problem != ReadProblem::none) {
+            error_ = {f.line, f.number, problem_text(problem) + QStringLiteral(" (in ") + describe(what) + QStringLiteral(")")};
             return false;
         }
         if (f.kind == Field::Kind::missing) {
-            error_ = {last_line_, 0, QStringLiteral("the file ends before ") + what};
+            error_ = {last_line_, 0, QStringLiteral("the file ends before ") + describe(what)};
             return false;
         }
         last_line_ = f.line;
         return true;
     }
 
-    bool count(const QString& what, int least, int most, int& value)
+    // The text of a field as the lists and the messages show it; a plain
+    // field loses the blanks around it.
+    QString text_of(const Field& f) const
+    {
+        const QString t = decoder_.text(f.bytes());
+        return f.kind == Field::Kind::plain && !f.ascii ? t.trimmed() : t;
+    }
+
+    PlainValue plain_value(const Field& f) const
+    {
+        PlainValue v;
+        if (f.ascii) {
+            const std::string_view s = f.bytes();
+            if (s.empty())
+                v.kind = PlainValue::Kind::empty;
+            else if (equals_ascii_nocase(s, "#TRUE#"))
+                v.kind = PlainValue::Kind::yes;
+            else if (equals_ascii_nocase(s, "#FALSE#"))
+                v.kind = PlainValue::Kind::no;
+            else
+                v.kind = parse_number(s, v.number) ? PlainValue::Kind::number : PlainValue::Kind::text;
+            return v;
+        }
+        // Other blanks and other letters than ASCII: judged on the decoded text.
+        const QString t = text_of(f);
+        if (t.isEmpty())
+            v.kind = PlainValue::Kind::empty;
+        else if (t.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0)
+            v.kind = PlainValue::Kind::yes;
+        else if (t.compare(QLatin1String("#FALSE#"), Qt::CaseInsensitive) == 0)
+            v.kind = PlainValue::Kind::no;
+        else {
+            const bool ascii = std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; });
+            const QByteArray latin = t.toLatin1();
+            const std::string_view s(latin.constData(), static_cast<std::size_t>(latin.size()));
+            v.kind = ascii && parse_number(s, v.number) ? PlainValue::Kind::number : PlainValue::Kind::text;
+        }
+        return v;
+    }
+
+    bool count(const Subject& what, int least, int most, int& value)
     {
         Field f;
         if (!field(what, f))
             return false;
-        double v = 0;
-        if (f.kind != Field::Kind::plain || !parse_number(f.text, v) || v != std::floor(v) || v < least || v > most) {
+        const PlainValue v = f.kind == Field::Kind::plain ? plain_value(f) : PlainValue{};
+        if (v.kind != PlainValue::Kind::number || v.number != std::floor(v.number) || v.number < least
+            || v.number > most) {
             error_ = {f.line, f.number,
                       QStringLiteral("a whole number from %1 to %2 was expected for %3, not \"%4\"")
-                          .arg(least).arg(most).arg(what, f.text.left(40))};
+                          .arg(least).arg(most).arg(describe(what), text_of(f).left(40))};
             return false;
         }
-        value = static_cast<int>(v);
+        value = static_cast<int>(v.number);
         return true;
     }
 
-    bool row(int table, int species, CellTable& cells)
+    // A cell of a quoted table text; equal texts share one copy.
+    const Cell& text_cell(const Field& f)
     {
-        static const char* tables[] = {"bud", "leaf", "fruit"};
-        for (int c = 0; c < cells.columns(); ++c) {
-            const QString what = QStringLiteral("the %1 (%2 column %3) of species %4")
-                                     .arg(QLatin1String(column_meaning(table, c)), QLatin1String(tables[table]))
-                                     .arg(c)
-                                     .arg(species);
+        return texts_.find_or_add(f.bytes(), [&] { return Cell::of_text(decoder_.text(f.bytes())); });
+    }
+
+    // Turns a table field into a cell, checking it against what its column holds.
+    CellProblem to_cell(const Field& f, ColumnKind kind, Cell& cell)
+    {
+        PlainValue v;
+        if (f.kind == Field::Kind::quoted) {
+            cell = text_cell(f);
+        } else {
+            v = plain_value(f);
+            switch (v.kind) {
+            case PlainValue::Kind::empty: break;
+            case PlainValue::Kind::yes: cell = Cell::of_bool(true); break;
+            case PlainValue::Kind::no: cell = Cell::of_bool(false); break;
+            case PlainValue::Kind::number: cell = Cell::of_number(v.number); break;
+            case PlainValue::Kind::text: cell = Cell::of_text(text_of(f)); break;
+            }
+        }
+        if (cell.is_empty())
+            return CellProblem::none;
+        switch (kind) {
+        case ColumnKind::text:
+            return cell.kind() == Cell::Kind::text ? CellProblem::none : CellProblem::text_expected;
+        case ColumnKind::number:
+            return cell.kind() == Cell::Kind::number ? CellProblem::none : CellProblem::number_expected;
+        case ColumnKind::shape:
+            if (cell.kind() == Cell::Kind::boolean
+                || (cell.kind() == Cell::Kind::number && (v.number == -1 || v.number == 0)))
+                return CellProblem::none;
+            return CellProblem::shape_expected;
+        case ColumnKind::any:
+            break;
+        }
+        return CellProblem::none;
+    }
+
+    // Reads the cells of one species in one table onto the end of cells.
+    bool row(int table, int species, int columns, std::vector<Cell>& cells)
+    {
+        for (int c = 0; c < columns; ++c) {
+            const Subject what{Subject::Kind::cell, 0, 0, species, 0, table, c};
             Field f;
             if (!field(what, f))
                 return false;
-            const QString problem = to_cell(f, column_kind(table, c), cells.at(species, c));
-            if (!problem.isEmpty()) {
-                error_ = {f.line, f.number, problem + QStringLiteral(" for ") + what + QStringLiteral(", not \"")
-                                                + f.text.left(40) + QStringLiteral("\"")};
+            const CellProblem problem = to_cell(f, column_kind(table, c), cells.emplace_back());
+            if (problem != CellProblem::none) {
+                error_ = {f.line, f.number, problem_text(problem) + QStringLiteral(" for ") + describe(what)
+                                                + QStringLiteral(", not \"") + text_of(f).left(40)
+                                                + QStringLiteral("\"")};
                 return false;
             }
         }
@@ -317,25 +655,18 @@ private:
         return r;
     }
 
+    TextDecoder decoder_;
     FieldReader reader_;
+    TextPool texts_;
     DataFileError error_;
     int last_line_ = 1;
 };
 
-QString windows_1252(const QByteArray& bytes)
+DataFileResult cannot_read(bool exists)
 {
-    // The bytes 0x80-0x9F differ from Latin-1; the five unused ones map to themselves.
-    static const char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    QString out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        out.append(b >= 0x80 && b <= 0x9F ? QChar(high[b - 0x80]) : QChar(b));
-    }
-    return out;
+    DataFileResult r;
+    r.error = {0, 0, exists ? QStringLiteral("the file cannot be read") : QStringLiteral("the file does not exist")};
+    return r;
 }
 
 }  // namespace
@@ -349,21 +680,34 @@ QString decode_data_text(const QByteArray& bytes)
     return windows_1252(bytes);
 }
 
+DataFileResult read_data_bytes(QByteArrayView bytes)
+{
+    try {
+        return Parser(bytes).run();
+    } catch (const std::exception&) {
+        // Only running out of memory gets here.
+        return cannot_read(true);
+    }
+}
+
 DataFileResult read_data_file(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        DataFileResult r;
-        r.error = {0, 0, file.exists() ? QStringLiteral("the file cannot be read") : QStringLiteral("the file does not exist")};
-        return r;
+    if (!file.open(QIODevice::ReadOnly))
+        return cannot_read(file.exists());
+    try {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return cannot_read(true);
+        return read_data_bytes(bytes);
+    } catch (const std::exception&) {
+        return cannot_read(true);
     }
-    const QString text = decode_data_text(file.readAll());
-    return Parser(text).run();
 }
 
 bool load_species()
 {
-    const DataFileResult result = read_data_file(data_file);
+    DataFileResult result = read_data_file(data_file);
     if (!result.data) {
         const DataFileError& e = result.error;
         const QString where = e.line == 0 ? QString() : e.field == 0 ? QStringLiteral("Line %1: ").arg(e.line)
@@ -381,7 +725,7 @@ bool load_species()
         fruit_table.resize(1, 5);
         return false;
     }
-    const SpeciesData& d = *result.data;
+    SpeciesData& d = *result.data;
     for (std::size_t k = 0; k < choice_lists.size(); ++k) {
         platform::Control* list = ctl_tbl[static_cast<std::size_t>(choice_lists[k].slot)];
         if (!list)
@@ -390,10 +734,10 @@ bool load_species()
             list->add_item(entry);
     }
     species_count = d.species_count;
-    species_name = d.names;
-    bud_table = d.bud;
-    leaf_table = d.leaf;
-    fruit_table = d.fruit;
+    species_name = std::move(d.names);
+    bud_table = std::move(d.bud);
+    leaf_table = std::move(d.leaf);
+    fruit_table = std::move(d.fruit);
     return true;
 }
 

@@ -36,8 +36,12 @@ struct DataFileResult {
 };
 
 // Reads and checks a whole data file. Never throws; a file that cannot be
-// read in full gives no data and the first error met.
+// read in full gives no data and the first error met. Time and memory grow
+// with the size of the file, whatever counts it declares.
 DataFileResult read_data_file(const QString& path);
+
+// The same for the bytes of a data file already in memory.
+DataFileResult read_data_bytes(QByteArrayView bytes);
 
 // Decodes the bytes of a data file: UTF-8 when valid, else Windows-1252.
 QString decode_data_text(const QByteArray& bytes);

@@ -6,13 +6,22 @@ namespace qid {
 
 namespace {
 
-// A cell of the table, or an empty cell when the column lies beyond the
-// table's last column (a file with fewer columns records nothing there).
-const Cell& cell_at(const CellTable& table, int i, int column)
-{
-    static const Cell none;
-    return column < table.columns() ? table.at(i, column) : none;
-}
+const Cell no_cell;
+
+// The cells of one species in one table. A column beyond the table's last
+// reads as an empty cell: a file with fewer columns records nothing there.
+class Row {
+public:
+    Row(const CellTable& table, int i)
+        : cells_(table.columns() > 0 ? &table.at(i, 0) : nullptr), columns_(table.columns())
+    {
+    }
+    const Cell& operator[](int column) const { return column < columns_ ? cells_[column] : no_cell; }
+
+private:
+    const Cell* cells_;
+    int columns_;
+};
 
 bool is_species_row(const CellTable& table, int i)
 {
@@ -62,7 +71,7 @@ bool colours_agree(const Cell& first, const Cell& second, const std::array<QStri
         return true;
     const Cell* recorded[2] = {&first, &second};
     for (int k = 0; k < 2; ++k) {
-        if (!observed[k].isEmpty() && recorded[k]->text() != observed[k])
+        if (!observed[k].isEmpty() && !recorded[k]->text_is(observed[k]))
             return false;
     }
     return true;
@@ -70,11 +79,11 @@ bool colours_agree(const Cell& first, const Cell& second, const std::array<QStri
 
 // Length-to-width ratio of the observed leaflet against the species' mean
 // ratio, within a fixed band of 90 % to 110 %.
-bool leaflet_shape_agrees(int i)
+bool leaflet_shape_agrees(const Row& leaf)
 {
     const Cell* bounds[4];
     for (int c = 0; c < 4; ++c) {
-        bounds[c] = &cell_at(leaf_table, i, 6 + c);
+        bounds[c] = &leaf[6 + c];
         if (!measure_recorded(*bounds[c]))
             return true;
     }
@@ -88,19 +97,17 @@ bool leaflet_shape_agrees(int i)
 }
 
 // One bud property: compared only when both the species and the observation have it.
-bool bud_property_agrees(int i, int k)
+bool bud_property_agrees(const Cell& recorded, const QString& observed)
 {
-    const Cell& recorded = cell_at(bud_table, i, k);
-    if (recorded.equals_empty_text() || bud_prop[k].isEmpty())
+    if (recorded.equals_empty_text() || observed.isEmpty())
         return true;
-    return recorded.text() == bud_prop[k];
+    return recorded.text_is(observed);
 }
 
 // The typical bud length gives a range of 80 % to 110 % of it, lowered for a
 // young tree and widened by the range extension, each product in single precision.
-bool bud_length_agrees(int i)
+bool bud_length_agrees(const Cell& typical)
 {
-    const Cell& typical = cell_at(bud_table, i, 3);
     if (!measure_recorded(typical) || bud_length == 0)
         return true;
     float lower = measure(typical) * bud_len_fac[0];
@@ -122,10 +129,11 @@ bool fruit_match(int i)
 {
     if (!is_species_row(fruit_table, i))
         return false;
-    const bool colour = colours_agree(cell_at(fruit_table, i, 0), cell_at(fruit_table, i, 1), fruit_colour);
-    const bool size = in_range(cell_at(fruit_table, i, 2), cell_at(fruit_table, i, 3), berry_size);
+    const Row fruit(fruit_table, i);
+    const bool colour = colours_agree(fruit[0], fruit[1], fruit_colour);
+    const bool size = in_range(fruit[2], fruit[3], berry_size);
     // The shape always counts: true is -1, false and an unrecorded shape 0.
-    const bool shape = cell_at(fruit_table, i, 4).number() == (spherical ? -1.0 : 0.0);
+    const bool shape = fruit[4].number() == (spherical ? -1.0 : 0.0);
     return colour && size && shape;
 }
 
@@ -144,10 +152,11 @@ bool leaf_match(int i)
 {
     if (!is_species_row(leaf_table, i))
         return false;
-    const bool colour = colours_agree(cell_at(leaf_table, i, 0), cell_at(leaf_table, i, 1), leaf_colour);
-    const bool pairs = in_range(cell_at(leaf_table, i, 2), cell_at(leaf_table, i, 3), leaf_size[0]);
-    const bool length = in_range(cell_at(leaf_table, i, 4), cell_at(leaf_table, i, 5), leaf_size[1]);
-    const bool shape = leaflet_shape_agrees(i);
+    const Row leaf(leaf_table, i);
+    const bool colour = colours_agree(leaf[0], leaf[1], leaf_colour);
+    const bool pairs = in_range(leaf[2], leaf[3], leaf_size[0]);
+    const bool length = in_range(leaf[4], leaf[5], leaf_size[1]);
+    const bool shape = leaflet_shape_agrees(leaf);
     return colour && pairs && length && shape;
 }
 
@@ -164,9 +173,10 @@ bool bud_match(int i)
 {
     if (!is_species_row(bud_table, i))
         return false;
-    bool agrees = bud_length_agrees(i);
+    const Row bud(bud_table, i);
+    bool agrees = bud_length_agrees(bud[3]);
     for (int k = 0; k < 3; ++k)
-        agrees = bud_property_agrees(i, k) && agrees;
+        agrees = bud_property_agrees(bud[k], bud_prop[static_cast<std::size_t>(k)]) && agrees;
     return agrees;
 }
 

@@ -53,37 +53,49 @@ long number_of(const QString& digits)
     return n;
 }
 
-// The start of the next code group at or after from, or -1. A doubled
-// backslash stands for one literal backslash (the other is removed from
-// text), and a backslash with no "/" after it is plain text.
-int find_group(QString& text, int from)
+// Copies the text from `from` into out up to the next code group and returns
+// where the group's backslash is, or -1 when no group follows. A doubled
+// backslash stands for one literal backslash (a longer run loses one), and a
+// backslash with no "/" anywhere after it is plain text, as is all that
+// follows it. Every character is looked at once, so splitting takes time in
+// proportion to the text.
+int take_text(const QString& s, int from, int last_slash, QString& out)
 {
-    int p = text.indexOf(QLatin1Char('\\'), from);
-    while (p >= 0 && p + 1 < text.size() && text[p + 1] == QLatin1Char('\\')) {
-        text.remove(p, 1);
-        while (p + 1 < text.size() && text[p + 1] == QLatin1Char('\\'))
-            ++p;
-        p = text.indexOf(QLatin1Char('\\'), p + 1);
+    int i = from;
+    for (;;) {
+        const int p = static_cast<int>(s.indexOf(QLatin1Char('\\'), i));
+        if (p >= 0 && p + 1 < s.size() && s[p + 1] == QLatin1Char('\\')) {
+            int end = p + 1;
+            while (end < s.size() && s[end] == QLatin1Char('\\'))
+                ++end;
+            out += QStringView(s).mid(i, end - 1 - i);
+            i = end;
+            continue;
+        }
+        if (p < 0 || p >= last_slash) {
+            out += QStringView(s).mid(i);
+            return -1;
+        }
+        out += QStringView(s).mid(i, p - i);
+        return p;
     }
-    if (p >= 0 && text.indexOf(QLatin1Char('/'), p + 1) < 0)
-        return -1;
-    return p;
 }
 
 }  // namespace
 
 void PPpage::split_codes(const QString& paragraph)
 {
-    QString text = paragraph;
     segs_.clear();
-    int p = find_group(text, 0);
+    const int last_slash = static_cast<int>(paragraph.lastIndexOf(QLatin1Char('/')));
+    QString text;
+    int p = take_text(paragraph, 0, last_slash, text);
     if (p != 0)
-        segs_.push_back({QString(), p < 0 ? text : text.left(p), false});
+        segs_.push_back({QString(), text, false});
     while (p >= 0) {
-        const int q = text.indexOf(QLatin1Char('/'), p + 1);
-        const QString code = text.mid(p + 1, q - p - 1);
-        const int next = find_group(text, q + 1);
-        segs_.push_back({code, next < 0 ? text.mid(q + 1) : text.mid(q + 1, next - q - 1), true});
+        const int q = static_cast<int>(paragraph.indexOf(QLatin1Char('/'), p + 1));
+        QString after;
+        const int next = take_text(paragraph, q + 1, last_slash, after);
+        segs_.push_back({paragraph.mid(p + 1, q - p - 1), after, true});
         p = next;
     }
     st.shifted = false;

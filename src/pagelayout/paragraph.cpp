@@ -188,10 +188,13 @@ float PPpage::line_start_x(int a, float indent, float width, float partial)
              QStringLiteral("ALIGNMENT ERROR"), icon_critical);
         return 0;
     }
+    // Centred and right lines keep to the right limit, which a negative indent
+    // moves in from the edge of the text area as it moves the left side.
+    const float room = st.right_lim - left_m;
     if (a == 1)
-        return left_m + indent + (area_w - width) / 2;
+        return left_m + indent + (room - width) / 2;
     if (a == 2)
-        return left_m + indent + area_w - width;
+        return left_m + indent + room - width;
     return partial > 0 ? left_m + partial + st.space_w : left_m + indent;
 }
 

@@ -4,6 +4,7 @@
 // control table), so code that reads or fills them can be tested without Qt
 // widgets. Geometry is in twips of the window's design surface.
 #include <QString>
+#include <QStringList>
 
 namespace qid::platform {
 
@@ -32,6 +33,13 @@ public:
     // List boxes: items in the order added; selection -1 means none.
     virtual void add_item(const QString& text) = 0;
     virtual void clear_items() = 0;
+    // Replaces every item at once; a long list fills far faster than item by item.
+    virtual void set_items(const QStringList& items)
+    {
+        clear_items();
+        for (const QString& item : items)
+            add_item(item);
+    }
     virtual int item_count() const = 0;
     virtual QString item(int i) const = 0;
     virtual int list_index() const = 0;

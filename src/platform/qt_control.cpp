@@ -73,6 +73,15 @@ void QtControl::clear_items()
         list->clear();
 }
 
+void QtControl::set_items(const QStringList& items)
+{
+    auto* list = qobject_cast<QListWidget*>(widget_);
+    if (!list)
+        return;
+    list->clear();
+    list->addItems(items);  // one insertion for the whole list
+}
+
 int QtControl::item_count() const
 {
     auto* list = qobject_cast<QListWidget*>(widget_);

@@ -251,6 +251,9 @@ void QID_main::build_controls()
     // The result list and its heading.
     auto* results = new QListWidget(surface_);
     results->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every entry is one line in one font: the list need not measure each of
+    // tens of thousands of entries.
+    results->setUniformItemSizes(true);
     add(results, QStringLiteral("List1"), 0, {14000, 1360, 4200, 10200}, sans, 12);
     auto* heading = new QLabel(QStringLiteral("SELECTION"), surface_);
     heading->setWordWrap(true);

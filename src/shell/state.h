@@ -73,6 +73,14 @@ public:
         columns_ = columns;
         cells_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns), Cell());
     }
+    // The table of these cells, row after row, `columns` to a row.
+    void assign(int columns, std::vector<Cell>&& cells)
+    {
+        columns_ = columns;
+        rows_ = columns > 0 ? static_cast<int>(cells.size() / static_cast<std::size_t>(columns)) : 0;
+        cells_ = std::move(cells);
+        cells_.resize(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_));
+    }
     int rows() const { return rows_; }
     int columns() const { return columns_; }
     Cell& at(int row, int column) { return cells_.at(offset(row, column)); }

@@ -153,8 +153,71 @@ INSTANTIATE_TEST_SUITE_P(
                 "1,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,1\n",
                 "Line 9, field 20", "#TRUE#, #FALSE#, -1 or 0 was expected"},
         BadFile{"UnclosedQuote", "1,3,9,4\n\"a\",\"unclosed\n", "Line 9, field 2", "closing \" is missing"},
-        BadFile{"JunkAfterAQuote", "1,3,9,4\n\"a\"b,\n", "Line 9, field 1", "comma or a line end was expected"}),
+        BadFile{"JunkAfterAQuote", "1,3,9,4\n\"a\"b,\n", "Line 9, field 1", "comma or a line end was expected"},
+        BadFile{"CountWithAFraction", "2.5,3,9,4\n", "Line 8, field 1",
+                "whole number from 0 to 32767 was expected for the number of species, not \"2.5\""},
+        BadFile{"CountBeyondSixteenBits", "32768,3,9,4\n", "Line 8, field 1", "not \"32768\""},
+        BadFile{"QuotedCount", "\"1\",3,9,4\n", "Line 8, field 1", "for the number of species, not \"1\""},
+        BadFile{"TooFewLeafColumns", "1,3,8,4\n", "Line 8, field 3", "from 9 to 255 was expected for the highest leaf"},
+        BadFile{"TooFewFruitColumns", "1,3,9,3\n", "Line 8, field 4", "from 4 to 255 was expected for the highest fruit"},
+        BadFile{"MoreThan255Columns", "1,3,9,256\n", "Line 8, field 4", "not \"256\""}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+
+TEST_F(DataFileTest, AcceptsWholeCountsUpToTheirLimits)
+{
+    QByteArray file = good_header;
+    file.replace("2,\"Green\"", "2.0,\"Green\"");  // a whole number written with a point
+    file += "1,3,9,255\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#" + QByteArray(251, ',') + "x\n";
+    ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
+    EXPECT_EQ(control(5).items().size(), 2);
+    EXPECT_EQ(std::pair(qid::fruit_table.columns(), qid::fruit_table.at(1, 255).text()), std::pair(256, QString("x")));
+}
+
+// Where an error is reported, whatever the line ends: LF, CR LF or a lone CR,
+// also after quoted texts that hold line ends of their own.
+TEST_F(DataFileTest, ErrorLinesCountEveryKindOfLineEnd)
+{
+    const struct { const char* entry; int extra_lines; } entries[] = {
+        {"\"Red, dark\"", 0}, {"\"Red,|dark\"", 1}, {"\"Red,||dark\"", 2}, {"\"Red,\n\rdark\"", 2}};
+    for (const char* eol : {"\n", "\r\n", "\r"})
+        for (const auto& [entry, extra] : entries) {
+            QByteArray file = good_header;
+            file += "1,3,9,4\n\"a\",\"\",\"\",\"\",\"ten\",\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n";
+            file.replace("\"Red, dark\"", "<entry>").replace("\n", eol);
+            file.replace("<entry>", QByteArray(entry).replace("|", eol));
+            const std::string where = "Line " + std::to_string(9 + extra) + ", field 5: A number was expected";
+            EXPECT_FALSE(load(file));
+            EXPECT_TRUE(messages_.last().text.contains(QString::fromStdString(where)))
+                << messages_.last().text.toStdString() << " with " << QByteArray(entry).toPercentEncoding().data();
+            file.truncate(file.indexOf("\"ten\""));  // ends early, after the field on that line
+            EXPECT_FALSE(load(file));
+            EXPECT_TRUE(messages_.last().text.contains(QString::fromStdString("Line " + std::to_string(9 + extra) + ": ")))
+                << messages_.last().text.toStdString();
+        }
+}
+
+// The first list's one entry and species 1's bud length, as written in the file.
+TEST_F(DataFileTest, TextsAndNumbersAreReadAsTheWholeFileIsDecoded)
+{
+    const struct { const char* name; QByteArray start, entry, length; QString text; double number; } cases[] = {
+        {"UTF-8 after a byte-order mark", "\xEF\xBB\xBF", "\"caf\xC3\xA9\"", "7", QString::fromUtf8("caf\xC3\xA9"), 7},
+        {"a mark inside a text is kept", "", "\"\xEF\xBB\xBFx\"", "7", QChar(0xFEFF) + QString("x"), 7},
+        {"Windows-1252", "", "\"caf\xE9 \x80\"", "7", QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC"), 7},
+        {"UTF-8 no-break spaces around a number", "", "\"x\"", "\xC2\xA0 8\xC2\xA0", "x", 8},
+        {"Windows-1252 blanks around plain texts and numbers", "", " caf\xE9\xA0 ", "\xA0" "9", QString::fromUtf8("caf\xC3\xA9"), 9},
+        {"plain entry between blanks", "", "\t plain words ", "+9", "plain words", 9},
+        {"exponent", "", "\"x\"", "1e1", "x", 10},
+    };
+    for (const auto& c : cases) {
+        const QByteArray file = c.start + "1," + c.entry + "\n0\n0\n0\n0\n0\n0\n1,3,9,4\n\"a\",\"\",\"\",\"\"," + c.length
+                                + ",\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#false#\n";
+        ASSERT_TRUE(load(file)) << c.name << ": " << messages_.last().text.toStdString();
+        EXPECT_EQ(control(5).items(), QStringList(c.text)) << c.name;
+        EXPECT_EQ(qid::bud_table.at(1, 3).number(), c.number) << c.name;
+        EXPECT_EQ(qid::bud_table.at(1, 3).kind(), qid::Cell::Kind::number) << c.name;
+        control(5).clear_items();
+    }
+}
 
 TEST_F(DataFileTest, MissingFileIsReportedByName)
 {

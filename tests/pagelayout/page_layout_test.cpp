@@ -1,9 +1,11 @@
 // The layout engine on fixed-metric targets: letter-like paper, one-inch margins, 12-point
 // text (characters 0.125 inch wide, lines 0.25 inch high), composed for the printer.
+#include <cmath>
 #include <map>
 #include <random>
 #include <tuple>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -119,6 +121,20 @@ TEST_F(ParagraphTest, CentredRightIndentedAndPartialLines)
     EXPECT_TRUE(printer.bottom_aligned() && printer.transparent());
 }
 
+// A subscript sits 0.1 text height below the line at 0.65 of the size; after a
+// superscript it is placed from the line again, measured in the raised font.
+TEST_F(ParagraphTest, LoweredTextSitsBelowTheLine)
+{
+    add(u"x\\p/2\\n/y"_s);
+    add(u"x\\s/a\\p/b\\n/c"_s);
+    const auto t = drawn();
+    ASSERT_EQ(t.size(), 7u);
+    EXPECT_EQ(std::tuple(t[1].y, t[1].font.size, t[2].y), std::tuple(2.0f + 0.1f * 0.25f, 12 * 0.65f, 2.0f));
+    const float raised_h = 12 * 0.65f / 48;
+    EXPECT_EQ(std::tuple(t[5].y, t[5].font.size), std::tuple(2.25f + 0.1f * raised_h, 12 * 0.65f));  // not shrunk twice
+    EXPECT_EQ(std::tuple(t[4].y, t[6].y, t[6].font.size), std::tuple(2.25f - 0.3f * 0.25f, 2.25f, 12.0f));
+}
+
 TEST_F(ParagraphTest, SuperscriptAndOverstrike)
 {
     add(u"x\\s/2\\n/y"_s);
@@ -131,6 +147,31 @@ TEST_F(ParagraphTest, SuperscriptAndOverstrike)
     EXPECT_EQ(std::tuple(t[2].x, t[2].y, t[2].font.size), std::tuple(1.125f + 12 * 0.65f / 96, 2.0f, 12.0f));
     // "a" spans 1 .. 1.125; the 24-point "O" (0.25 wide) is centred on 1.0625 and takes no room.
     EXPECT_EQ(std::tuple(t[4].x, t[4].font.size, t[5].x), std::tuple(0.9375f, 24.0f, 1.125f));
+}
+
+// Centred and right lines keep to the text area (1 to 7 inches) less the indent: a
+// positive indent narrows it on the left, a negative one on both sides.
+TEST_F(ParagraphTest, CentredAndRightLinesKeepToTheIndentedArea)
+{
+    const struct { int alg; float indent, first_x; } cases[] = {
+        {1, 0, 3.75f}, {2, 0, 6.5f}, {1, 1, 4.25f}, {2, 1, 6.5f}, {1, -1, 3.75f}, {2, -1, 5.5f}};
+    for (const auto& c : cases) {
+        printer.forget();
+        add(u"abcd"_s, c.alg, c.indent);
+        ASSERT_EQ(drawn().size(), 4u);
+        EXPECT_EQ(drawn()[0].x, c.first_x) << "alignment " << c.alg << ", indent " << c.indent;
+    }
+    // Every line of a long right-aligned paragraph ends at the right limit, none beyond.
+    for (const float indent : {1.0f, -1.0f}) {
+        printer.forget();
+        add(u"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm"_s, 2, indent);
+        const auto by_y = lines();
+        ASSERT_EQ(by_y.size(), indent > 0 ? 2u : 3u);
+        for (const auto& [line_y, chars] : by_y) {
+            EXPECT_FLOAT_EQ(chars.back().x + 0.125f, page.state().right_lim) << indent;
+            EXPECT_GE(chars.front().x, 1.0f + std::fabs(indent)) << indent;
+        }
+    }
 }
 
 // The character before next_line ends the first line at end_x; next_line starts the second.
@@ -257,12 +298,25 @@ TEST_F(PageTest, BadOptionsAlignmentsAndCodesAreReported)
     add(u"\\5b/x"_s);  // the small size is refused, the rest of the group applies
     expect_message(u"Font sizes must be greater than 6"_s, "FORMAT CODE ERROR", 0, false, 2);
     EXPECT_EQ(std::pair(drawn()[1].font.size, drawn()[1].font.bold), std::pair(12.0f, true));
+    for (const auto& [code, size, refused] : {std::tuple(u"\\6/x"_s, 12.0f, true), std::tuple(u"\\7/x"_s, 7.0f, false)}) {
+        printer.forget();
+        add(code);  // the smallest size refused, then the smallest accepted
+        EXPECT_EQ(messages.shown().size(), refused ? 2u : 0u) << qPrintable(code);
+        EXPECT_EQ(drawn().at(0).font.size, size) << qPrintable(code);
+        messages.clear();
+    }
+    for (const auto& [code, colour, refused] : {std::tuple(u"\\q15/x"_s, 0xffffff, false), std::tuple(u"\\q0/x"_s, 0, false)}) {
+        printer.forget();
+        add(code);  // the palette's last and first colour
+        EXPECT_EQ(std::pair(messages.shown().size(), drawn().at(0).color), std::pair(std::size_t(refused), colour));
+    }
     add(u"\\zb/x"_s);  // named upper-cased; ends the group
     expect_message(u"Code 'Z' not recognised."_s, "FORMAT CODE ERROR", 0, true, 2);
-    EXPECT_FALSE(drawn()[2].font.bold);
+    EXPECT_FALSE(drawn().back().font.bold);
     page_err = true;  // while it is set nothing is drawn at all
+    printer.forget();
     add(u"abc"_s);
-    EXPECT_EQ(drawn().size(), 3u);
+    EXPECT_TRUE(drawn().empty());
 }
 
 TEST_F(PageTest, NumbersZoomTargetsAndPaperColour)
@@ -379,7 +433,9 @@ TEST_F(PageTest, FooterSitsBelowTheTextAreaAndBodyRestartsAtTheTop)
 TEST(PageNumberTest, RomanNumeralsAndDates)
 {
     const std::pair<int, const char*> numerals[] = {
-        {4, "iv"}, {49, "xlix"}, {1999, "mcmxcix"}, {4000, "mmmm"}, {-14, "xiv"}, {0, ""},
+        {3, "iii"}, {4, "iv"}, {5, "v"}, {8, "viii"}, {9, "ix"}, {30, "xxx"}, {40, "xl"}, {80, "lxxx"}, {90, "xc"},
+        {300, "ccc"}, {400, "cd"}, {800, "dccc"}, {900, "cm"}, {3000, "mmm"}, {3888, "mmmdccclxxxviii"},
+        {49, "xlix"}, {1999, "mcmxcix"}, {4000, "mmmm"}, {-14, "xiv"}, {0, ""},
         {-32768, "mmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmdcclxviii"}};
     for (const auto& [n, numeral] : numerals)
         EXPECT_EQ(PPpage::roman(n), QString::fromUtf8(numeral)) << n;
@@ -389,6 +445,32 @@ TEST(PageNumberTest, RomanNumeralsAndDates)
         const QDate date(2004, 1, day);
         EXPECT_EQ(PPpage::super_date(date, false), u"January %1 %2, 2004"_s.arg(day).arg(suffixes[day - 1]));
         EXPECT_EQ(PPpage::super_date(date, true), u"January %1\\s/%2\\n/, 2004"_s.arg(day).arg(suffixes[day - 1]));
+    }
+}
+
+// Splitting reads every character once: a million characters of doubled backslashes (each
+// pair one literal backslash, a longer run one less) split in milliseconds; the bound
+// leaves room for slow sanitizer builds, removing one backslash at a time took seconds.
+TEST_F(ParagraphTest, SplittingTakesTimeInProportionToTheText)
+{
+    const QString pairs = u"\\\\ "_s.repeated(350000);
+    QElapsedTimer clock;
+    clock.start();
+    add(pairs + u"\\b/x"_s);
+    EXPECT_LT(clock.elapsed(), 2000);
+    ASSERT_EQ(page.seg_last(), 1);
+    EXPECT_EQ(page.segs()[0].text, u"\\ "_s.repeated(350000));
+    EXPECT_EQ(std::pair(page.segs()[1].code, page.segs()[1].text), std::pair(u"b"_s, u"x"_s));
+    const std::tuple<QString, QString, QString> split[] = {
+        {u"x\\\\\\\\y\\b/z"_s, u"x\\\\\\y"_s, u"z"_s},   // a run of four backslashes keeps three
+        {u"\\\\\\b/z"_s, u"\\\\b/z"_s, QString()},        // three: two, and no group
+        {u"a\\\\b\\c\\\\d"_s, u"a\\b\\c\\\\d"_s, QString()}};  // nothing after a lone backslash changes
+    for (const auto& [text, leading, after_group] : split) {
+        page_err = false;  // the long text ran off the page
+        y = 2;
+        add(text);
+        EXPECT_EQ(page.segs()[0].text, leading) << qPrintable(text);
+        EXPECT_EQ(page.seg_last(), after_group.isEmpty() ? 0 : 1) << qPrintable(text);
     }
 }
 

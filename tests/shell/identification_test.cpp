@@ -1,7 +1,13 @@
 // Identifying trees on the real main window with the shipped species file:
 // the three worked examples of the README, the cascade's states, and the
 // press and release rules of the image buttons.
+#include <QDir>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "platform/host.h"
 #include "shell/image_button.h"
+#include "species_file.h"
 #include "window_fixture.h"
 
 namespace {
@@ -226,22 +232,70 @@ TEST_F(IdentificationTest, ButtonsActOnlyOnAPlainLeftRelease)
     QTest::mouseRelease(next_button, Qt::RightButton);
     EXPECT_EQ(qid::stage, -1);
 
-    // Pressed with the left button, released with Shift held: the pressed
-    // picture stays and nothing happens.
-    QTest::mousePress(next_button, Qt::LeftButton);
-    EXPECT_EQ(next_button->pixmap().cacheKey(), pressed);
-    QTest::mouseRelease(next_button, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(next_button->pixmap().cacheKey(), pressed);
-    EXPECT_EQ(qid::stage, -1);
-
-    // A press with Ctrl held does not show the pressed look either.
-    QTest::mousePress(window_->image_button(3), Qt::LeftButton, Qt::ControlModifier);
-    EXPECT_FALSE(window_->image_button(3)->shows_pressed());
+    for (const Qt::KeyboardModifier held : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+        // A press with the key held does not show the pressed look.
+        QTest::mousePress(window_->image_button(3), Qt::LeftButton, held);
+        EXPECT_FALSE(window_->image_button(3)->shows_pressed()) << held;
+        // Pressed plainly, released with the key held: the pressed picture
+        // stays and nothing happens.
+        QTest::mousePress(next_button, Qt::LeftButton);
+        EXPECT_EQ(next_button->pixmap().cacheKey(), pressed) << held;
+        QTest::mouseRelease(next_button, Qt::LeftButton, held);
+        EXPECT_EQ(next_button->pixmap().cacheKey(), pressed) << held;
+        EXPECT_EQ(qid::stage, -1) << held;
+    }
 
     // A plain release acts and shows the released picture again.
     QTest::mouseRelease(next_button, Qt::LeftButton);
     EXPECT_EQ(next_button->pixmap().cacheKey(), released);
     EXPECT_EQ(qid::stage, 0);
+}
+
+// The program folder with a generated file of the largest number of species.
+class LargeIdentificationTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        QDir(dir.path()).mkdir("graphics");
+        const QDir from(QID_PROGRAM_DIR "/graphics");
+        for (const QString& f : from.entryList(QDir::Files))
+            QFile::copy(from.filePath(f), dir.filePath("graphics/" + f));
+        const QString shipped = QID_SOURCE_DIR "/data/qid.dta";
+        QFile data(dir.filePath("qid.dta"));
+        if (data.open(QIODevice::WriteOnly))
+            data.write(qid::tools::make_species_file(qid::tools::lists_of(shipped), 32767, 3));
+        data.close();
+        screen_.folder = dir.path();
+        WindowTest::SetUp();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(LargeIdentificationTest, TheResultListOfEverySpeciesStaysAListBox)
+{
+    click(next);
+    ASSERT_EQ(ctl_tbl[result_list]->item_count(), 32767);
+    EXPECT_EQ(ctl_tbl[result_list]->item(32766), "Quenla " + qid::species_name[32767]);
+    auto* list = static_cast<QListWidget*>(widget(result_list));
+    QCoreApplication::processEvents();
+    // The keyboard moves through it, and the view scrolls along.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(list->currentRow(), 32766);
+    EXPECT_EQ(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
+    EXPECT_GT(list->verticalScrollBar()->maximum(), 30000);  // about a step per entry
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(list->currentRow(), 32765);
+    // A click selects the entry under the mouse.
+    QTest::keyClick(list, Qt::Key_Home);
+    QListWidgetItem* third = list->item(2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(third).center());
+    EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>({third}));
+    EXPECT_EQ(qid::stage, 0);  // choosing in the result list changes nothing
+    // The next steps refill it with every species again.
+    click(next);
+    click(next);
+    EXPECT_EQ(std::pair(ctl_tbl[result_list]->item_count(), int(qid::stage)), std::pair(32767, 2));
 }
 
 }  // namespace

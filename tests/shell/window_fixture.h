@@ -35,11 +35,14 @@ inline std::string shown()
 }
 
 // A screen of a chosen size in twips at 96 DPI; 1280 x 960 pixels unless told.
+// The program folder is the build's unless a test names another.
 class FixedScreen : public platform::Host {
 public:
     platform::ScreenTwips size{19200, 14400};
+    QString folder;
     platform::ScreenTwips screen() const override { return size; }
     double logical_dpi() const override { return 96.0; }
+    QString program_folder() const override { return folder.isEmpty() ? Host::program_folder() : folder; }
 };
 
 class WindowTest : public ::testing::Test {
