@@ -431,10 +431,15 @@ QImage fade_into_window(const QImage &art)
         const QRgb *s = reinterpret_cast<const QRgb *>(src.constScanLine(y));
         QRgb *d = reinterpret_cast<QRgb *>(out.scanLine(y));
         // A barely visible lightening toward the top, like open sky.
-        const double sky = 6.0 * (1.0 - double(y) / src.height());
+        const double sky_top = 6.0 * (1.0 - double(y) / src.height());
+        // Near the right and bottom edges everything fades into the window
+        // colour, so a window larger than the picture shows no edge.
+        const double edge_y = smoothstep(src.height(), src.height() - 60, y);
         for (int x = 0; x < src.width(); ++x) {
+            const double edge = edge_y * smoothstep(src.width(), src.width() - 160, x);
+            const double sky = sky_top * edge;
             const double reach = 0.16 + 0.30 * smoothstep(420, 1150, x) * (0.55 + 0.45 * smoothstep(150, 900, y));
-            const double a = qAlpha(s[x]) / 255.0 * reach;
+            const double a = qAlpha(s[x]) / 255.0 * reach * edge;
             const double c[3] = {double(qRed(s[x])), double(qGreen(s[x])), double(qBlue(s[x]))};
             const double grey = 0.3 * c[0] + 0.59 * c[1] + 0.11 * c[2];
             int v[3];
