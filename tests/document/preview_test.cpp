@@ -157,12 +157,8 @@ TEST_F(PreviewTest, ThePrintButtonPrintsTheShownPageAndBringsThePreviewBack)
     ASSERT_FALSE(printer.texts().empty());
     EXPECT_EQ(printer.texts().front().text, u"page 2"_s);
     // The page ends, the document ends, and the screen redraw leaves the printer alone.
-    std::vector<platform::DrawCall::Kind> document;
-    for (const auto& c : printer.calls())
-        if (c.kind >= platform::DrawCall::Kind::new_page)
-            document.push_back(c.kind);
-    EXPECT_EQ(document, (std::vector{platform::DrawCall::Kind::new_page, platform::DrawCall::Kind::end_doc,
-                                     platform::DrawCall::Kind::abandon_doc}));
+    using Kind = platform::DrawCall::Kind;
+    EXPECT_EQ(document_ends(), (std::vector{Kind::new_page, Kind::end_doc, Kind::abandon_doc}));
     EXPECT_TRUE(win().isVisible());
     EXPECT_EQ(std::tuple(zoom_caption(), view().win_h, view().zoomed), std::tuple(u"120%"_s, view().frame_h + 680, true));
 }
