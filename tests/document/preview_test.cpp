@@ -28,6 +28,9 @@ protected:
 TEST_F(PreviewTest, OnePageAtOneHundredPercentHasNoVerticalBar)
 {
     fill(1);
+    // The main window takes no input while the preview is shown.
+    EXPECT_EQ(std::pair(win().windowModality(), QApplication::activeModalWidget()),
+              std::pair(Qt::ApplicationModal, static_cast<QWidget*>(&win())));
     EXPECT_EQ(std::tuple(win().FlatScrollBar(1)->isVisible(), view().win_w, zoom_caption(), page_caption()),
               std::tuple(false, view().frame_w, u"100%"_s, u"P. 1 of 1"_s));
     // The frame: the screen's height less 1400 twips, as wide as the paper's proportion makes it.
@@ -175,13 +178,6 @@ TEST_F(PreviewTest, APrinterChosenInLandscapeKeepsThePagesPortraitAndGivesItsOwn
     doc->select_printer();
     EXPECT_EQ(std::tuple(page_err, doc->page_settings()[11], doc->page_data(11).toFloat()),
               std::tuple(true, 0.5f, 0.5f));
-}
-
-TEST_F(PreviewTest, ThePreviewKeepsTheMainWindowFromTakingInput)
-{
-    fill(1);
-    EXPECT_EQ(win().windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(QApplication::activeModalWidget(), &win());
 }
 
 }  // namespace
