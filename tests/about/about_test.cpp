@@ -69,10 +69,9 @@ TEST_F(AboutTest, ShowsTheVersionTheDateTheMemoryAndThePictures)
 {
     about_64 a(version("An identification key"));
     const About& w = build(a);
-    EXPECT_EQ(w.title_lbl[0]->text(), "Quenla ID");
-    EXPECT_EQ(w.title_lbl[1]->text(), "Version 2.5.11, 03/02/2014");
-    EXPECT_EQ(w.mem_lbl->text(), "Total memory = 8 GB\nof which 25% is available.");
-    EXPECT_EQ(w.make_lbl[2]->text(), "Trademarks");
+    EXPECT_EQ(QStringList({w.title_lbl[0]->text(), w.title_lbl[1]->text(), w.mem_lbl->text(), w.make_lbl[2]->text()}),
+              QStringList({"Quenla ID", "Version 2.5.11, 03/02/2014", "Total memory = 8 GB\nof which 25% is available.",
+                           "Trademarks"}));
     EXPECT_EQ(w.Image1->pixmap().size(), QSize(160, 120));  // 400 x 300 at 0.4
     EXPECT_TRUE(messages.shown().empty());
     // A missing picture is reported, and the box is built without it.

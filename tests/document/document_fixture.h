@@ -22,9 +22,13 @@ namespace qid::testing {
 
 class FixedScreenHost final : public platform::Host {
 public:
+    QString folder;  // the program folder, when not the build's
     platform::ScreenTwips screen() const override { return {28800, 16200}; }
     double logical_dpi() const override { return 96; }
+    QString program_folder() const override { return folder.isEmpty() ? Host::program_folder() : folder; }
 };
+
+using Shown = std::tuple<QString, QString, int, bool>;  // text, title, icon, page_err
 
 class DocumentTest : public ::testing::Test {
 protected:
@@ -70,6 +74,16 @@ protected:
     int bar(int n, int (QAbstractSlider::*property)() const) const
     {
         return (doc->window().FlatScrollBar(n)->*property)();
+    }
+    Shown last_shown() const { return {messages.last().text, messages.last().title, messages.last().icon, page_err}; }
+    // The printer's new pages and document ends, in order.
+    std::vector<platform::DrawCall::Kind> document_ends() const
+    {
+        std::vector<platform::DrawCall::Kind> ends;
+        for (const auto& c : printer.calls())
+            if (c.kind >= platform::DrawCall::Kind::new_page)
+                ends.push_back(c.kind);
+        return ends;
     }
 
     FixedScreenHost host;

@@ -28,10 +28,11 @@ protected:
 TEST_F(PreviewTest, OnePageAtOneHundredPercentHasNoVerticalBar)
 {
     fill(1);
-    EXPECT_TRUE(view().v_hidden);
-    EXPECT_EQ(view().win_w, view().frame_w);
-    EXPECT_FALSE(win().FlatScrollBar(1)->isVisible());
-    EXPECT_EQ(std::pair(zoom_caption(), page_caption()), std::pair(u"100%"_s, u"P. 1 of 1"_s));
+    // The main window takes no input while the preview is shown.
+    EXPECT_EQ(std::pair(win().windowModality(), QApplication::activeModalWidget()),
+              std::pair(Qt::ApplicationModal, static_cast<QWidget*>(&win())));
+    EXPECT_EQ(std::tuple(win().FlatScrollBar(1)->isVisible(), view().win_w, zoom_caption(), page_caption()),
+              std::tuple(false, view().frame_w, u"100%"_s, u"P. 1 of 1"_s));
     // The frame: the screen's height less 1400 twips, as wide as the paper's proportion makes it.
     EXPECT_EQ(std::tuple(view().frame_h, view().win_h, view().win_top), std::tuple(14800.0, 15140.0, 200.0));
     EXPECT_DOUBLE_EQ(view().frame_w, 14800 / static_cast<double>(11.0f / 8.5f));
@@ -84,12 +85,10 @@ TEST_F(PreviewTest, ThreePagesAtOneHundredPercentStepByTen)
     EXPECT_EQ(std::tuple(bar(1, &QAbstractSlider::minimum), bar(1, &QAbstractSlider::maximum),
                          bar(1, &QAbstractSlider::singleStep), bar(1, &QAbstractSlider::pageStep)),
               std::tuple(0, 20, 10, 10));
-    EXPECT_FALSE(view().v_hidden);
     EXPECT_NEAR(view().win_w, view().frame_w + 340, 0.5);
     win().FlatScrollBar(1)->setValue(10);
-    EXPECT_EQ(requests, std::vector{Request(1, 1.0f, 2)});
-    EXPECT_EQ(win().FlatScrollBar(1)->property("arrows").toInt(), 0);
-    EXPECT_EQ(win().FlatScrollBar(3)->value(), 2);
+    EXPECT_EQ(std::tuple(requests, win().FlatScrollBar(1)->property("arrows").toInt(), win().FlatScrollBar(3)->value()),
+              std::tuple(std::vector{Request(1, 1.0f, 2)}, 0, 2));
 }
 
 TEST_F(PreviewTest, ThePageBarStepsByATenthOfItsRange)
@@ -157,12 +156,8 @@ TEST_F(PreviewTest, ThePrintButtonPrintsTheShownPageAndBringsThePreviewBack)
     ASSERT_FALSE(printer.texts().empty());
     EXPECT_EQ(printer.texts().front().text, u"page 2"_s);
     // The page ends, the document ends, and the screen redraw leaves the printer alone.
-    std::vector<platform::DrawCall::Kind> document;
-    for (const auto& c : printer.calls())
-        if (c.kind >= platform::DrawCall::Kind::new_page)
-            document.push_back(c.kind);
-    EXPECT_EQ(document, (std::vector{platform::DrawCall::Kind::new_page, platform::DrawCall::Kind::end_doc,
-                                     platform::DrawCall::Kind::abandon_doc}));
+    using Kind = platform::DrawCall::Kind;
+    EXPECT_EQ(document_ends(), (std::vector{Kind::new_page, Kind::end_doc, Kind::abandon_doc}));
     EXPECT_TRUE(win().isVisible());
     EXPECT_EQ(std::tuple(zoom_caption(), view().win_h, view().zoomed), std::tuple(u"120%"_s, view().frame_h + 680, true));
 }
@@ -183,13 +178,6 @@ TEST_F(PreviewTest, APrinterChosenInLandscapeKeepsThePagesPortraitAndGivesItsOwn
     doc->select_printer();
     EXPECT_EQ(std::tuple(page_err, doc->page_settings()[11], doc->page_data(11).toFloat()),
               std::tuple(true, 0.5f, 0.5f));
-}
-
-TEST_F(PreviewTest, ThePreviewKeepsTheMainWindowFromTakingInput)
-{
-    fill(1);
-    EXPECT_EQ(win().windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(QApplication::activeModalWidget(), &win());
 }
 
 }  // namespace

@@ -1,12 +1,7 @@
 // The document's printer side: the workbook's printer, page and font setup,
-// the printer font, and the page that ends the printer's document.
-#include <QPrinter>
-#include <QTemporaryDir>
-
-#include "../support/pdf_text.h"
+// and the printer font.
 #include "document/workbook.h"
 #include "document_fixture.h"
-#include "platform/printer_target.h"
 
 namespace qid::testing {
 namespace {
@@ -109,35 +104,13 @@ TEST_F(PrintingTest, FontOptionsOutsideZeroToSevenAreRefused)
     for (std::int16_t opt : {8, -1}) {
         page_err = false;
         doc->set_font(700, opt);
-        EXPECT_EQ(std::tuple(messages.last().text, messages.last().title, messages.last().icon, page_err),
-                  std::tuple(u"Options must be in the range 0 to 7"_s, u"'font_data' ERROR"_s, 16, true));
+        EXPECT_EQ(last_shown(), Shown(u"Options must be in the range 0 to 7"_s, u"'font_data' ERROR"_s, 16, true));
         page_err = false;
         EXPECT_FALSE(doc->font_dta(opt).isValid());
-        EXPECT_EQ(std::tuple(messages.last().text, messages.last().title, messages.last().icon, page_err),
-                  std::tuple(u"Options must be in the range 0 to 7"_s, u"'font_dta' ERROR"_s, 16, true));
+        EXPECT_EQ(last_shown(), Shown(u"Options must be in the range 0 to 7"_s, u"'font_dta' ERROR"_s, 16, true));
     }
     EXPECT_EQ(printer.font(), before);
     EXPECT_EQ(doc->font_dta(7).toInt(), 400);
-}
-
-// The final page ends the document on its own: the file is complete with
-// both pages, and nothing is left open for a further page.
-TEST_F(PrintingTest, TheFinalPageEndsThePrinterDocument)
-{
-    const QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"two.pdf"_s);
-    platform::PrinterTarget paper;
-    paper.printer().setOutputFormat(QPrinter::PdfFormat);
-    paper.set_pdf_file(pdf);
-    open(paper);
-    fill(3);
-    doc->final_page(2);
-    doc->compose(0, 1, 1);
-    EXPECT_TRUE(paper.printing());
-    doc->compose(0, 1, 2);
-    EXPECT_FALSE(paper.printing());
-    EXPECT_EQ(pdf_pages(pdf), 2);
-    doc.reset();  // before the printer it prints on
 }
 
 }  // namespace

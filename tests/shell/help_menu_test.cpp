@@ -40,10 +40,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        // A program folder of our own with the shipped help pages.
-        QDir(dir_.path()).mkdir("Help");
-        for (const QString& f : QDir(QID_SOURCE_DIR "/data/Help").entryList(QDir::Files))
-            QFile::copy(QID_SOURCE_DIR "/data/Help/" + f, help(f));
+        copy_files(QID_SOURCE_DIR "/data/Help", dir_.path() + "/Help");  // a program folder of our own
         qid::app_path = dir_.path() + "/";
         host_.user_folder = user_.path();
         qid::platform::set_host(&host_);
@@ -141,10 +138,9 @@ TEST_F(HelpMenuTest, AboutShowsTheBoxBuiltAtStartUpModallyUntilItsCloseButton)
     choose("hlp_about");
     EXPECT_TRUE(modal && !box->isVisible());
     // The start-up's arguments: colours, the left edge at 9000 twips, the logo.
-    EXPECT_EQ(box->palette().color(QPalette::Window), QColor(21, 77, 0));
-    EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-    EXPECT_EQ(box->pos().x(), 600);
-    EXPECT_FALSE(box->Picture2->pixmap().isNull());
+    EXPECT_EQ(std::tuple(box->palette().color(QPalette::Window), box->palette().color(QPalette::WindowText),
+                         box->pos().x(), box->Picture2->pixmap().isNull()),
+              std::tuple(QColor(21, 77, 0), QColor(255, 255, 255), 600, false));
 }
 
 // Every page is well-formed and every link leads somewhere: a file of the

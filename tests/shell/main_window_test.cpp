@@ -1,16 +1,14 @@
 // The main window after start-up: the shared state, the control table, the
 // layout, the change notifications, the failures that stop start-up, and Exit.
 #include <cmath>
+#include <functional>
 #include <set>
 
-#include <QDir>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 
 #include "identify/data_file.h"
-#include "platform/host.h"
 #include "shell/image_button.h"
 #include "shell/startup.h"
 #include "window_fixture.h"
@@ -21,74 +19,43 @@ using namespace qid::testing;
 using qid::ctl_tbl;
 using qid::platform::Twips;
 
-// A host whose program folder (and program file) the test chooses.
-class FolderHost final : public qid::platform::Host {
-public:
-    QString folder;
-    QString file;
-    QString program_folder() const override { return folder; }
-    QString program_file() const override { return file.isEmpty() ? Host::program_file() : file; }
-};
-
-// Left and top always; width and height where given.
-void expect_geometry(int slot, Twips expected)
-{
-    const Twips g = ctl_tbl[static_cast<std::size_t>(slot)]->geometry();
-    EXPECT_EQ(g.left, expected.left) << "slot " << slot;
-    EXPECT_EQ(g.top, expected.top) << "slot " << slot;
-    EXPECT_EQ(expected.width ? g.width : 0, expected.width) << "slot " << slot;
-    EXPECT_EQ(expected.height ? g.height : 0, expected.height) << "slot " << slot;
-}
-
 using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
 {
     EXPECT_TRUE(messages_.shown().empty());
     EXPECT_EQ(window_->windowTitle(), "KELBINE IDENTIFICATION");
-    EXPECT_EQ(qid::app_path, QString(QID_PROGRAM_DIR) + "/");
-    EXPECT_EQ(qid::data_file, qid::app_path + "qid.dta");
+    EXPECT_EQ(std::pair(qid::app_path, qid::data_file),
+              std::pair(QString(QID_PROGRAM_DIR "/"), QString(QID_PROGRAM_DIR "/qid.dta")));
     EXPECT_TRUE(QRegularExpression("^, \\d\\d/\\d\\d/\\d{4}$").match(qid::build_date).hasMatch());
-    EXPECT_EQ(qid::stage, -1);
-    EXPECT_TRUE(qid::needs_read);
-    EXPECT_FALSE(qid::last_stage_done);
-    EXPECT_TRUE(qid::form_ready);
-    EXPECT_EQ(qid::range_ext, 0.0f);
-    EXPECT_EQ(qid::bud_len_fac, (std::array<float, 2>{0.8f, 1.1f}));
-    ASSERT_EQ(qid::form_tbl.size(), 1u);
-    EXPECT_EQ(qid::form_tbl[0], window_.get());
-    EXPECT_NE(qid::msg_style, nullptr);
+    EXPECT_EQ(std::tuple(qid::stage, qid::needs_read, qid::last_stage_done, qid::form_ready, qid::range_ext,
+                         qid::bud_len_fac),
+              std::tuple(-1, true, false, true, 0.0f, std::array{0.8f, 1.1f}));
     // Only NEXT and CLEAR are offered; the result list is empty under "SELECTION".
-    EXPECT_EQ(shown(), "010100");
-    EXPECT_EQ(ctl_tbl[result_list]->item_count(), 0);
-    EXPECT_EQ(ctl_tbl[heading]->caption(), "SELECTION");
+    EXPECT_EQ(std::tuple(shown(), ctl_tbl[result_list]->item_count(), ctl_tbl[heading]->caption()),
+              std::tuple("010100", 0, "SELECTION"));
     // The window carries the program's icon in every size the icon file holds.
-    const QList<QSize> sizes = window_->windowIcon().availableSizes();
     for (int side : {16, 32, 48, 256})
-        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+        EXPECT_TRUE(window_->windowIcon().availableSizes().contains(QSize(side, side))) << side;
 }
 
 TEST_F(MainWindowTest, ControlTableHoldsEveryControlInItsSlot)
 {
-    const QStringList expected = QString(
-        "Label1 0 Frame1 0 Frame1 1 Frame1 2 List1 0 List2 0 List2 1 Check1 0 List4 0 List4 1 List4 2 Text1 0 "
-        "Label9 0 Frame2 0 Label1 0 Image1 0 Image1 1 Image1 2 List3 0 List3 1 Text2 0 Text2 1 Text2 2 Text2 3 "
-        "Option1 0 Option1 1 Text3 0 Image1 3 Image1 4 Label13 0 Label14 0 Label14 1 Label14 2 Image2 0").split(' ');
-    for (int s = 0; s < qid::ctl_count; ++s) {
-        ASSERT_NE(ctl_tbl[s], nullptr) << "slot " << s;
-        EXPECT_EQ(widget(s)->objectName(), expected[2 * s]) << "slot " << s;
-        EXPECT_EQ(widget(s)->property("index").toString(), expected[2 * s + 1]) << "slot " << s;
-    }
+    QStringList names;
+    for (int s = 0; s < qid::ctl_count; ++s)
+        names << widget(s)->objectName() + widget(s)->property("index").toString();
+    EXPECT_EQ(names.join(' '),
+              "Label10 Frame10 Frame11 Frame12 List10 List20 List21 Check10 List40 List41 List42 Text10 Label90 "
+              "Frame20 Label10 Image10 Image11 Image12 List30 List31 Text20 Text21 Text22 Text23 Option10 Option11 "
+              "Text30 Image13 Image14 Label130 Label140 Label141 Label142 Image20");
     EXPECT_EQ(ctl_tbl[0], ctl_tbl[14]);
-    // 52 controls in all besides the menu: the table's 33 and the captions in the frames.
-    EXPECT_EQ(window_->controls().size(), 52u);
 }
 
 TEST_F(MainWindowTest, ListsAreFilledInFileOrderWithTheDefaultsChosen)
 {
     const qid::DataFileResult file = qid::read_data_file(qid::data_file);
     ASSERT_TRUE(file.data.has_value());
-    const int list_slots[] = {5, 6, 18, 19, 8, 9, 10};
+    const int list_slots[] = {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky};
     for (std::size_t k = 0; k < 7; ++k) {
         QStringList entries;
         for (int i = 0; i < ctl_tbl[list_slots[k]]->item_count(); ++i)
@@ -97,48 +64,28 @@ TEST_F(MainWindowTest, ListsAreFilledInFileOrderWithTheDefaultsChosen)
         // Only FINAL COLOUR and COLOUR BELOW have their first entry chosen.
         EXPECT_EQ(ctl_tbl[list_slots[k]]->list_index(), k == 1 || k == 3 ? 0 : -1) << "list " << k;
     }
-    EXPECT_EQ(ctl_tbl[spherical]->value(), 1);
-    EXPECT_EQ(ctl_tbl[ellipsoidal]->value(), 0);
+    EXPECT_EQ(std::pair(ctl_tbl[spherical]->value(), ctl_tbl[ellipsoidal]->value()), std::pair(1, 0));
 }
 
 TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
 {
-    expect_geometry(14, {500, 200, 0, 0});
-    expect_geometry(13, {500, 1200, 4100, 1100});
-    expect_geometry(29, {5500, 1364, 0, 0});
-    expect_geometry(1, {500, 2700, 10000, 3000});
-    expect_geometry(2, {500, 6100, 10000, 3000});
-    expect_geometry(3, {500, 9500, 10000, 3000});
-    expect_geometry(4, {14000, 1360, 4200, 10200});
-    expect_geometry(12, {14000, 560, 4200, 0});
-    expect_geometry(33, {0, 0, 19200, 13900});
-    expect_geometry(23, {7440, 1140, 400, 420});  // leaflet width sits left of the length
-    expect_geometry(22, {8625, 1140, 400, 420});
-
-    // The buttons: NEXT and BACK centred under the frames 200 apart, PRINT
-    // centred under the list, CLEAR and EXTEND above the frames.
-    const int w = ctl_tbl[16]->geometry().width;
-    EXPECT_EQ(w, 1800);  // 120 pixels at 15 twips a pixel
-    expect_geometry(16, {500 + (10000 - w) / 2 - (w / 2 + 100), 12600, 0, 0});
-    expect_geometry(17, {500 + (10000 - w) / 2 + (w / 2 + 100), 12600, 0, 0});
-    EXPECT_EQ(ctl_tbl[17]->geometry().left - (ctl_tbl[16]->geometry().left + w), 200);
-    expect_geometry(15, {14000 + (4200 - ctl_tbl[15]->geometry().width) / 2, 11760, 0, 0});
-    expect_geometry(27, {9300, 1360, 0, 0});
-    expect_geometry(28, {6350, 1360, 0, 0});
-
-    // The credit labels read as one line right of the bud frame.
-    EXPECT_EQ(ctl_tbl[30]->geometry().left, 11500);
-    EXPECT_EQ(ctl_tbl[31]->geometry().left, 11500 + ctl_tbl[30]->geometry().width);
-    EXPECT_EQ(ctl_tbl[32]->geometry().left, ctl_tbl[31]->geometry().left + ctl_tbl[31]->geometry().width);
-    EXPECT_EQ(ctl_tbl[31]->caption(), " Quenla frutescens");
-    EXPECT_EQ(ctl_tbl[32]->caption(), ", Halvik 14987");
-
-    EXPECT_EQ(ctl_tbl[1]->font_name(), "Arial");
-    EXPECT_EQ(ctl_tbl[4]->font_name(), "Georgia");
-    EXPECT_TRUE(widget(4)->font().italic());
-    EXPECT_EQ(ctl_tbl[12]->font_name(), "Arial");
+    QStringList placed;  // slot: left, top, width, height in twips
+    for (int s : {14, 13, 29, 1, 2, 3, 4, 12, 33, 23, 22, 16, 17, 15, 27, 28}) {
+        const Twips g = ctl_tbl[s]->geometry();
+        placed << QString("%1:%2,%3,%4,%5").arg(s).arg(g.left).arg(g.top).arg(g.width).arg(g.height);
+    }
+    // The frames one under another, the leaflet width left of its length;
+    // NEXT and BACK (120 x 40 pixels) centred under the frames 200 apart,
+    // PRINT centred under the list, CLEAR and EXTEND above the frames.
+    EXPECT_EQ(placed.join(' '),
+              "14:500,200,10000,1000 13:500,1200,4100,1100 29:5500,1364,3500,300 1:500,2700,10000,3000 "
+              "2:500,6100,10000,3000 3:500,9500,10000,3000 4:14000,1360,4200,10200 12:14000,560,4200,700 "
+              "33:0,0,19200,13900 23:7440,1140,400,420 22:8625,1140,400,420 16:3600,12600,1800,600 "
+              "17:5600,12600,1800,600 15:15200,11760,1800,600 27:9300,1360,1800,600 28:6350,1360,1800,600");
+    EXPECT_EQ(std::tuple(ctl_tbl[1]->font_name(), ctl_tbl[4]->font_name(), widget(4)->font().italic(),
+                         ctl_tbl[12]->font_name(), ctl_tbl[31]->font_name()),
+              std::tuple("Arial", "Georgia", true, "Arial", "Georgia"));  // only the first credit label is Arial
     EXPECT_DOUBLE_EQ(ctl_tbl[12]->font_size(), 16);  // 15.75 at design, whole points once fitted
-    EXPECT_EQ(ctl_tbl[31]->font_name(), "Georgia");  // only the first credit label becomes Arial
     EXPECT_EQ(ctl_tbl[14]->caption(),
               "Please enter as much data as possible on the TREE, FRUIT, LEAVES and BUDS.\n\n"
               "When you've done this, click the 'NEXT' button.");
@@ -181,6 +128,9 @@ TEST_F(MainWindowTest, EveryListShowsEveryEntryWholeAtAnyScreenSize)
 
 TEST_F(MainWindowTest, TheCreditLineSitsOnOneBaselineWithoutGaps)
 {
+    EXPECT_EQ(ctl_tbl[30]->geometry().left, 11500);  // 1000 right of the bud frame
+    EXPECT_EQ(std::tuple(ctl_tbl[31]->caption(), ctl_tbl[32]->caption()),
+              std::tuple(" Quenla frutescens", ", Halvik 14987"));
     // Each label is as wide as its text, and the next one starts there.
     for (int s : {30, 31}) {
         EXPECT_LT(widget(s)->width() - QFontMetricsF(widget(s)->font()).horizontalAdvance(ctl_tbl[s]->caption()), 1);
@@ -204,7 +154,8 @@ TEST_F(MainWindowTest, TheCreditLineSitsOnOneBaselineWithoutGaps)
 
 TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
 {
-    auto fake_result = [] {
+    // Makes the edit on a window showing a result of extended ranges; what is left.
+    const auto after = [](const std::function<void()>& edit) {
         qid::stage = 1;
         qid::needs_read = false;
         qid::last_stage_done = true;
@@ -213,41 +164,22 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
         ctl_tbl[heading]->set_caption("Trees selected on FRUIT data.");
         for (int s : {print, next, back, extend, notice})
             ctl_tbl[s]->set_visible(s != next);
+        edit();
+        return std::tuple(qid::stage, qid::needs_read, qid::last_stage_done, qid::range_ext,
+                          ctl_tbl[result_list]->item_count(), ctl_tbl[heading]->caption(), shown());
     };
-    auto expect_reset = [](const char* what) {
-        EXPECT_TRUE(qid::stage == -1 && qid::needs_read && !qid::last_stage_done && qid::range_ext == 0.0f) << what;
-        EXPECT_EQ(ctl_tbl[result_list]->item_count(), 0) << what;
-        EXPECT_EQ(ctl_tbl[heading]->caption(), "SELECTION") << what;
-        EXPECT_EQ(shown(), "010100") << what;
-    };
-
-    for (int s : {berry_size, pairs, leaf_length, leaflet_length, leaflet_width, bud_length}) {
-        fake_result();
-        type(s, "7");
-        expect_reset("typing");
-    }
+    const auto start = std::tuple(-1, true, false, 0.0f, 0, "SELECTION", "010100");
+    for (int s : {berry_size, pairs, leaf_length, leaflet_length, leaflet_width, bud_length})
+        EXPECT_EQ(after([s] { type(s, "7"); }), start) << "typing in " << s;
     for (int s : {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky}) {
-        fake_result();
-        ctl_tbl[s]->set_list_index(1);
-        expect_reset("choosing");
+        EXPECT_EQ(after([s] { ctl_tbl[s]->set_list_index(1); }), start) << "choosing in " << s;
         // Clicking the entry already chosen counts as a change too.
-        fake_result();
-        auto* list = static_cast<QListWidget*>(widget(s));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-        expect_reset("clicking the chosen entry");
+        EXPECT_EQ(after([s] { choose(s, qPrintable(ctl_tbl[s]->item(1))); }), start) << "clicking in " << s;
     }
-    fake_result();
-    click(young);
-    expect_reset("tick box");
-    fake_result();
-    click(spherical);  // the option already chosen
-    expect_reset("option");
-
+    EXPECT_EQ(after([] { click(young); }), start);
+    EXPECT_EQ(after([] { click(spherical); }), start);  // the option already chosen
     // The result list is not an observation.
-    fake_result();
-    auto* list = static_cast<QListWidget*>(widget(result_list));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    EXPECT_EQ(qid::stage, 1);
+    EXPECT_EQ(std::get<0>(after([] { choose(result_list, "Quenla frutescens"); })), 1);
 }
 
 // Records the order in which windows receive their close.
@@ -271,11 +203,9 @@ TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
     window_->installEventFilter(&order);
     other.installEventFilter(&order);
     other.show();
-
     window_->exit_action()->trigger();
     EXPECT_EQ(order.closed, QStringList({"other", "main"}));
-    EXPECT_FALSE(window_->isVisible());
-    EXPECT_EQ(qid::msg_style, nullptr);
+    EXPECT_TRUE(!window_->isVisible() && qid::msg_style == nullptr);
 
     // Closing the main window itself shuts down the same way.
     window_->show();
@@ -284,41 +214,35 @@ TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
     EXPECT_FALSE(other.isVisible());
 }
 
-class FailedStartTest : public ::testing::Test {
+// Start-up on a program folder of the test's own.
+class FolderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
         host_.folder = dir_.path();
         qid::platform::set_host(&host_);
     }
     void TearDown() override
     {
         qid::platform::set_host(nullptr);
+        qid::form_ready = false;
         qid::form_tbl.clear();
         qid::msg_style.reset();
         qid::about.reset();
+        qid::pages.reset();
     }
-    void copy_program_folder(bool with_data)
-    {
-        const QDir from(QID_PROGRAM_DIR "/graphics");
-        QDir(dir_.path()).mkdir("graphics");
-        for (const QString& f : from.entryList(QDir::Files))
-            QFile::copy(from.filePath(f), dir_.filePath("graphics/" + f));
-        if (with_data)
-            QFile::copy(QID_PROGRAM_DIR "/qid.dta", dir_.filePath("qid.dta"));
-    }
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
 
     QTemporaryDir dir_;
-    FolderHost host_;
-    qid::testing::RecordingMessages messages_;
+    FixedScreen host_;
+    RecordingMessages messages_;
 };
 
-TEST_F(FailedStartTest, EmptyDefaultListsLeaveOnlyNextAndClearOnOffer)
+TEST_F(FolderTest, EmptyDefaultListsLeaveOnlyNextAndClearOnOffer)
 {
     // FINAL COLOUR and COLOUR BELOW hold nothing: choosing their first entry changes nothing.
-    copy_program_folder(false);
-    QFile shipped(QID_PROGRAM_DIR "/qid.dta"), data(dir_.filePath("qid.dta"));
+    copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
+    QFile shipped(QID_PROGRAM_DIR "/qid.dta"), data(path("qid.dta"));
     ASSERT_TRUE(shipped.open(QIODevice::ReadOnly) && data.open(QIODevice::WriteOnly));
     QList<QByteArray> lines = shipped.readAll().split('\n');
     lines[1] = lines[3] = "0\r";
@@ -330,54 +254,42 @@ TEST_F(FailedStartTest, EmptyDefaultListsLeaveOnlyNextAndClearOnOffer)
     EXPECT_EQ(ctl_tbl[final_colour]->item_count() + ctl_tbl[colour_below]->item_count(), 0);
     EXPECT_EQ(shown(), "010100");
     window.image_button(1)->release();  // NEXT runs the first step
-    EXPECT_EQ(qid::stage, 0);
-    EXPECT_EQ(shown(), "110100");
-    qid::form_ready = false;
+    EXPECT_EQ(std::pair(int(qid::stage), shown()), std::pair(0, std::string("110100")));
 }
 
-TEST_F(FailedStartTest, MissingButtonPictureIsReportedByName)
+TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
 {
-    qid::QID_main window;
-    EXPECT_FALSE(window.load());
-    ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.last().text, "File '" + dir_.path() + "/graphics/printU.gif' doesn't exist.");
-    EXPECT_EQ(messages_.last().icon, 16);
+    // What the folder lacks, and the one message shown.
+    const std::pair<const char*, const char*> cases[] = {
+        {"graphics", "QUENLA ID ERROR|File '%1/graphics/printU.gif' doesn't exist."},
+        {"graphics/bkgnd.jpg", "QUENLA ID ERROR|File '%1/graphics/bkgnd.jpg' doesn't exist."},
+        {"qid.dta", "DATA FILE ERROR|The species data file '%1/qid.dta' cannot be used."},
+    };
+    for (const auto& [missing, expected] : cases) {
+        copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
+        QFile::copy(QID_PROGRAM_DIR "/qid.dta", path("qid.dta"));
+        QDir(path(missing)).removeRecursively();
+        QFile::remove(path(missing));
+        messages_.clear();
+        qid::QID_main window;
+        EXPECT_FALSE(window.load()) << missing;
+        EXPECT_FALSE(qid::form_ready);
+        ASSERT_EQ(messages_.shown().size(), 1u) << missing;
+        const Recorded& m = messages_.last();
+        EXPECT_EQ(m.title + "|" + m.text.section('\n', 0, 0), QString(expected).arg(dir_.path()));
+        EXPECT_EQ(m.icon, 16);
+        TearDown();
+        SetUp();
+    }
 }
 
-TEST_F(FailedStartTest, MissingBackgroundPictureIsReportedByName)
+TEST_F(FolderTest, FileDateIsTheProgramFilesDateAfterAComma)
 {
-    copy_program_folder(true);
-    QFile::remove(dir_.filePath("graphics/bkgnd.jpg"));
-    qid::QID_main window;
-    EXPECT_FALSE(window.load());
-    ASSERT_FALSE(messages_.shown().empty());
-    EXPECT_EQ(messages_.last().text, "File '" + dir_.path() + "/graphics/bkgnd.jpg' doesn't exist.");
-}
-
-TEST_F(FailedStartTest, MissingDataFileStopsStartUp)
-{
-    copy_program_folder(false);
-    qid::QID_main window;
-    EXPECT_FALSE(window.load());
-    EXPECT_FALSE(qid::form_ready);
-    ASSERT_FALSE(messages_.shown().empty());
-    EXPECT_EQ(messages_.last().title, "DATA FILE ERROR");
-    EXPECT_TRUE(messages_.last().text.contains(dir_.filePath("qid.dta")));
-}
-
-TEST(FileDate, IsTheProgramFilesDateAfterAComma)
-{
-    QTemporaryDir dir;
-    const QString program = dir.filePath("quenla-id");
-    QFile f(program);
+    QFile f(host_.file = path("quenla-id"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2014, 2, 3), QTime(10, 0)), QFileDevice::FileModificationTime));
     f.close();
-    FolderHost host;
-    host.file = program;
-    qid::platform::set_host(&host);
     EXPECT_EQ(qid::file_date(), ", 03/02/2014");
-    qid::platform::set_host(nullptr);
 }
 
 }  // namespace

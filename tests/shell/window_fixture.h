@@ -1,6 +1,7 @@
 #pragma once
 // The real main window, started up on the program folder with the shipped
 // species file, and what a user does with it.
+#include <QDir>
 #include <QListWidget>
 #include <QTest>
 
@@ -35,15 +36,24 @@ inline std::string shown()
 }
 
 // A screen of a chosen size in twips at 96 DPI; 1280 x 960 pixels unless told.
-// The program folder is the build's unless a test names another.
+// The program folder and file are the build's unless a test names others.
 class FixedScreen : public platform::Host {
 public:
     platform::ScreenTwips size{19200, 14400};
-    QString folder;
+    QString folder, file;
     platform::ScreenTwips screen() const override { return size; }
     double logical_dpi() const override { return 96.0; }
     QString program_folder() const override { return folder.isEmpty() ? Host::program_folder() : folder; }
+    QString program_file() const override { return file.isEmpty() ? Host::program_file() : file; }
 };
+
+// Copies the files of one folder into another, made when missing.
+inline void copy_files(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    for (const QString& f : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + "/" + f, to + "/" + f);
+}
 
 class WindowTest : public ::testing::Test {
 protected:

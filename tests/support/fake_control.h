@@ -31,7 +31,7 @@ public:
     void set_font_name(const QString& name) override { font_name_ = name; }
     double font_size() const override { return font_size_; }
     void set_font_size(double points) override { font_size_ = points; }
-    void set_back_colour(int rgb) override { back_colour_ = rgb; }
+    void set_back_colour(int) override {}
 
     const QStringList& items() const { return items_; }
 
@@ -46,7 +46,6 @@ private:
     platform::Twips geometry_;
     QString font_name_;
     double font_size_ = 0;
-    int back_colour_ = 0;
 };
 
 }  // namespace qid::testing

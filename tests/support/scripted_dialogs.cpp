@@ -21,9 +21,7 @@ platform::FileAnswer ScriptedDialogs::open_file(const platform::FileRequest& req
 
 platform::FileAnswer ScriptedDialogs::save_file(const platform::FileRequest& request)
 {
-    file_requests.push_back(request);
-    owners.push_back(request.owner);
-    return next(files);
+    return open_file(request);
 }
 
 platform::DialogEnd ScriptedDialogs::printer(QWidget* owner, std::int32_t flags, QPrinter& printer)
