@@ -49,6 +49,11 @@ QString step_name(int s)
     return s >= 0 && s <= 2 ? QString::fromLatin1(steps[s].name) : QString();
 }
 
+QString no_trees_message(int s)
+{
+    return QStringLiteral("There are no trees which match the entered ") + step_name(s) + QStringLiteral(" data!");
+}
+
 std::int16_t srch_fruit(const SpeciesTable& table, const ObservationSet& seen, const Factors& factors,
                         Selection& selected)
 {

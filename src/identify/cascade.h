@@ -16,6 +16,8 @@ namespace qid {
 
 // "FRUIT", "FRUIT and LEAF" or "FRUIT, LEAF and BUD": the name of step s (0..2).
 QString step_name(int s);
+// What is said when step s keeps no species.
+QString no_trees_message(int s);
 
 // The three steps; each returns the number of species it kept and stores
 // them in its row of `selected` (step 1 and 2 take theirs from the row before).

@@ -25,9 +25,7 @@ void conclude(int s, std::int16_t count)
     if (count == 0) {
         if (!msg)
             msg = std::make_shared<mbx>();
-        msg->message_box(QStringLiteral("There are no trees which match the entered ") + step_name(s) +
-                             QStringLiteral(" data!"),
-                         0, 64, QStringLiteral("FRUIT DATA CHECK"), 2000, 0);
+        msg->message_box(no_trees_message(s), 0, 64, QStringLiteral("FRUIT DATA CHECK"), 2000, 0);
         reset_selection();
         show(slot::extend_button, true);
         return;
