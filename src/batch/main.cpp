@@ -142,7 +142,12 @@ int main(int argc, char** argv)
     // Reports are composed with the widgets' application object, which
     // needs no display on the offscreen platform.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What Qt remarks on the session while it sets the platform up (such as
+    // a missing runtime folder when run as root) is nothing to a user of a
+    // program without windows.
+    const QtMessageHandler before = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication app(argc, argv);
+    qInstallMessageHandler(before);
     QCoreApplication::setApplicationName(QStringLiteral("quenla-id-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QID_VERSION));
     platform::install_font_substitutes();
