@@ -1,7 +1,9 @@
 // quenla-id-batch: identifies the trees of a CSV or JSON file against the
 // species file, as the window would one at a time, and can write their
 // reports into one PDF file. It never shows a window and needs no display.
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -78,9 +80,10 @@ std::optional<Options> parse(const QCoreApplication& app, int& status)
         say(parser.helpText());
         return std::nullopt;
     }
-    return Options{parser.positionalArguments().front(),
-                   parser.isSet(data) ? parser.value(data) : platform::host().program_folder() + QStringLiteral("/qid.dta"),
-                   static_cast<Format>(f), parser.isSet(extend), parser.value(report)};
+    const QString species = parser.isSet(data) ? parser.value(data)
+                                               : platform::host().program_folder() + QStringLiteral("/qid.dta");
+    return Options{parser.positionalArguments().front(), species, static_cast<Format>(f), parser.isSet(extend),
+                   parser.value(report)};
 }
 
 std::optional<QByteArray> read_all(const QString& name)
@@ -93,45 +96,62 @@ std::optional<QByteArray> read_all(const QString& name)
     return file.readAll();
 }
 
+// The trees of the file, every problem of a row said with the file's name;
+// nothing when the file cannot be read at all.
+std::optional<std::vector<Tree>> read_trees(const Options& o, const std::array<QStringList, 7>& lists)
+{
+    const std::optional<QByteArray> bytes = read_all(o.trees);
+    const TreeFile file = bytes ? read_tree_file(*bytes) : TreeFile{{}, QStringLiteral("the file cannot be read")};
+    if (!file.error.isEmpty()) {
+        say(o.trees + QStringLiteral(": ") + file.error);
+        return std::nullopt;
+    }
+    std::vector<Tree> trees;
+    for (const TreeRecord& record : file.records) {
+        trees.push_back(read_tree(record, lists, o.extend));
+        for (const QString& e : trees.back().errors)
+            say(o.trees + QStringLiteral(": ") + e);
+    }
+    return trees;
+}
+
+// The reports, when asked for and there is a tree to report on; false when
+// the file cannot be written.
+bool report(const Options& o, const SpeciesTable& table, const std::vector<Tree>& trees,
+            const std::vector<CascadeResult>& results, int failed)
+{
+    if (o.report.isEmpty())
+        return true;
+    if (failed == static_cast<int>(trees.size())) {
+        say(QStringLiteral("No report was written: no tree was identified."));
+        return true;
+    }
+    QString problem;
+    if (write_reports(o.report, table, trees, results, problem))
+        return true;
+    say(QStringLiteral("The report '%1' cannot be written: %2.").arg(o.report, problem));
+    return false;
+}
+
 int run(const Options& o)
 {
     const DataFileResult species = read_data_file(o.data);
     if (!species.data) {
-        say(QStringLiteral("The species data file '%1' cannot be used.\n%2.").arg(o.data, describe_error(species.error)));
+        say(QStringLiteral("The species data file '%1' cannot be used.\n%2.")
+                .arg(o.data, describe_error(species.error)));
         return cannot_run;
     }
-    const std::optional<QByteArray> bytes = read_all(o.trees);
-    if (!bytes) {
-        say(QStringLiteral("%1: the file cannot be read.").arg(o.trees));
+    const std::optional<std::vector<Tree>> trees = read_trees(o, species.data->lists);
+    if (!trees)
         return cannot_run;
-    }
-    const TreeFile file = read_tree_file(*bytes);
-    if (!file.error.isEmpty()) {
-        say(o.trees + QStringLiteral(": ") + file.error);
-        return cannot_run;
-    }
-    std::vector<Tree> trees;
-    int failed = 0;
-    for (const TreeRecord& record : file.records) {
-        trees.push_back(read_tree(record, species.data->lists, o.extend));
-        for (const QString& e : trees.back().errors)
-            say(o.trees + QStringLiteral(": ") + e);
-        failed += trees.back().errors.isEmpty() ? 0 : 1;
-    }
-    const std::vector<CascadeResult> results = identify_trees(*species.data, trees);
-    std::fputs(qUtf8Printable(format_results(o.format, *species.data, trees, results)), stdout);
+    const std::vector<CascadeResult> results = identify_trees(*species.data, *trees);
+    std::fputs(qUtf8Printable(format_results(o.format, *species.data, *trees, results)), stdout);
     std::fflush(stdout);
-    if (!o.report.isEmpty()) {
-        QString problem;
-        if (failed == static_cast<int>(trees.size()))
-            say(QStringLiteral("No report was written: no tree was identified."));
-        else if (!write_reports(o.report, *species.data, trees, results, problem)) {
-            say(QStringLiteral("The report '%1' cannot be written: %2.").arg(o.report, problem));
-            return cannot_run;
-        }
-    }
+    const auto failed = std::count_if(trees->begin(), trees->end(), [](const Tree& t) { return !t.errors.isEmpty(); });
+    if (!report(o, *species.data, *trees, results, static_cast<int>(failed)))
+        return cannot_run;
     if (failed > 0)
-        say(QStringLiteral("%1 of %2 trees could not be identified.").arg(failed).arg(trees.size()));
+        say(QStringLiteral("%1 of %2 trees could not be identified.").arg(failed).arg(trees->size()));
     return failed > 0 ? some_failed : all_identified;
 }
 

@@ -89,10 +89,11 @@ private:
         if (text.isEmpty())
             return;
         if (cell.column.trimmed().isEmpty())
-            return fail(QStringLiteral("(none)"), QStringLiteral("\"%1\" stands beyond the columns the header names").arg(text));
+            return fail(QStringLiteral("(none)"),
+                        QStringLiteral("\"%1\" stands beyond the columns the header names").arg(text));
         if (c == column_count)
             return fail(QStringLiteral("\"%1\"").arg(cell.column),
-                        QStringLiteral("unknown column; the columns are %1").arg(tree_columns().join(QStringLiteral(", "))));
+                        QStringLiteral("unknown column; the columns are ") + tree_columns().join(QStringLiteral(", ")));
         if (!cells_[c].isEmpty())
             return fail(static_cast<Column>(c), QStringLiteral("given twice"));
         cells_[c] = text;

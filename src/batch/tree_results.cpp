@@ -44,8 +44,8 @@ QString wrapped(const QStringList& names, int indent, int width)
 
 QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
 {
-    QString out = QStringLiteral("row %1").arg(tree.row) + (tree.id.isEmpty() ? QString() : QStringLiteral(": ") + tree.id);
-    out += QLatin1Char('\n');
+    QString out = QStringLiteral("row %1").arg(tree.row);
+    out += (tree.id.isEmpty() ? QString() : QStringLiteral(": ") + tree.id) + QLatin1Char('\n');
     for (const QString& e : tree.errors)
         out += QStringLiteral("  not identified: ") + e + QLatin1Char('\n');
     constexpr int indent = 2 + 20 + 6;
@@ -114,7 +114,9 @@ QString format_results(Format format, const SpeciesTable& table, const std::vect
         out += QStringLiteral("row,id,status,stopped_at,fruit,fruit_and_leaf,fruit_leaf_and_bud,errors\r\n");
     for (std::size_t i = 0; i < trees.size(); ++i) {
         switch (format) {
-        case Format::table: out += (i > 0 ? QStringLiteral("\n") : QString()) + table_entry(table, trees[i], results[i]); break;
+        case Format::table:
+            out += (i > 0 ? QStringLiteral("\n") : QString()) + table_entry(table, trees[i], results[i]);
+            break;
         case Format::csv: out += csv_entry(table, trees[i], results[i]); break;
         case Format::jsonl: out += json_entry(table, trees[i], results[i]); break;
         }

@@ -77,8 +77,10 @@ void show_selection(std::int16_t& step)
         const int n = row.empty() ? 0 : row[0];
         QStringList names;
         names.reserve(n);
-        for (int k = 1; k <= n; ++k)
-            names.append(QStringLiteral("Quenla ") + species_name.at(static_cast<std::size_t>(row.at(static_cast<std::size_t>(k)))));
+        for (int k = 1; k <= n; ++k) {
+            const std::int16_t species = row.at(static_cast<std::size_t>(k));
+            names.append(QStringLiteral("Quenla ") + species_name.at(static_cast<std::size_t>(species)));
+        }
         list->set_items(names);
     }
     if (platform::Control* heading = ctl_tbl[slot::heading])

@@ -98,7 +98,7 @@ TEST(BatchTool, ARunThatCannotStartSaysWhy)
         QStringList args;
         QString said;
     } cases[] = {
-        {{dir.filePath("none.csv")}, dir.filePath("none.csv") + ": the file cannot be read."},
+        {{dir.filePath("none.csv")}, dir.filePath("none.csv") + ": the file cannot be read"},
         {{"--data", broken.fileName(), examples}, "The species data file '" + broken.fileName() + "' cannot be used.\n"
                                                   "Line 1: The file ends before entry 2 of the list INITIAL COLOUR."},
         {{"--format", "xml", examples}, "The format must be table, csv or jsonl."},
