@@ -180,9 +180,7 @@ std::vector<CsvRecord> read_csv(const QString& text)
 
 TreeFile read_tree_file(const QByteArray& bytes)
 {
-    QString text = decode_data_text(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    const QString text = decode_data_text(bytes);  // without a byte-order mark
     const QString start = text.trimmed().left(1);
     if (start == QLatin1String("["))
         return from_json_array(text);
