@@ -23,7 +23,7 @@ constexpr const char* column_names[column_count] = {
     "leaf_length", "leaflet_width", "leaflet_length", "leaflet_pairs", "bud_colour", "bud_hairs", "sticky",
     "bud_length"};
 
-// The list each colour column chooses from, with its label in the window.
+// The choice list of each column that names an entry, with the list's label in the window.
 struct ListOf {
     Column column;
     ChoiceList list;
@@ -34,6 +34,12 @@ constexpr ListOf choice_columns[] = {
     {colour_above, colour_above_list, "COLOUR ABOVE"},       {colour_below, colour_below_list, "COLOUR BELOW"},
     {bud_colour, bud_colour_list, "BUD COLOUR"},             {bud_hairs, bud_hairs_list, "BUD HAIRS"},
     {sticky, sticky_list, "STICKY?"}};
+
+const ListOf& list_of(Column c)
+{
+    return *std::find_if(std::begin(choice_columns), std::end(choice_columns),
+                         [c](const ListOf& l) { return l.column == c; });
+}
 
 // A column name as written in a file, in the form of column_names.
 QString column_key(const QString& name)
@@ -125,8 +131,7 @@ private:
         const QString& v = cells_[c];
         if (v.isEmpty())
             return QString();
-        const ListOf& of = *std::find_if(std::begin(choice_columns), std::end(choice_columns),
-                                         [c](const ListOf& l) { return l.column == c; });
+        const ListOf& of = list_of(c);
         const QStringList& entries = lists_[static_cast<std::size_t>(of.list)];
         if (entries.contains(v))
             return v;
@@ -144,9 +149,7 @@ private:
     {
         const std::optional<QString> a = choice(first);
         const std::optional<QString> b = choice(second);
-        const QString preset = lists_[static_cast<std::size_t>(second == final_colour ? final_colour_list
-                                                                                       : colour_below_list)]
-                                   .value(0);
+        const QString preset = lists_[static_cast<std::size_t>(list_of(second).list)].value(0);
         if (a && a->isEmpty() && b && !b->isEmpty() && *b != preset)
             fail(second, QStringLiteral("\"%1\" counts only together with %2, which is empty")
                              .arg(*b, QLatin1String(column_names[first])));
@@ -159,7 +162,7 @@ private:
     // window's boxes round it, from 0 to 32767.
     std::int16_t size(Column c)
     {
-        static const QRegularExpression decimal(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
+        static const QRegularExpression decimal(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
         const QString& v = cells_[c];
         if (v.isEmpty())
             return 0;

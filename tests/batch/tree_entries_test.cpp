@@ -11,6 +11,8 @@
 namespace qid::batch {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const std::array<QStringList, 7>& shipped_lists()
 {
     static const std::array<QStringList, 7> lists = read_data_file(QID_SOURCE_DIR "/data/qid.dta").data->lists;
@@ -86,8 +88,9 @@ TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
                                      "when not measured"}},
         {{{"bud_length", "32767.5"}}, {"row 2, column bud_length: 32767.5 is out of range: from 0 to 32767, 0 or "
                                        "empty when not measured"}},
-        {{{"leaf_length", "7mm"}, {"leaflet_width", "1e3"}},
-         {"row 2, column leaf_length: \"7mm\" is not a number", "row 2, column leaflet_width: \"1e3\" is not a number"}},
+        {{{"leaf_length", "7mm"}, {"leaflet_width", "1e3"}, {"bud_length", u"\u0661\u0662"_s}},
+         {"row 2, column leaf_length: \"7mm\" is not a number", "row 2, column leaflet_width: \"1e3\" is not a number",
+          u"row 2, column bud_length: \"\u0661\u0662\" is not a number"_s}},  // Arabic-Indic 12
         {{{"final_colour", "RED"}}, {"row 2, column final_colour: \"RED\" counts only together with initial_colour, "
                                      "which is empty"}},
         {{{"colour_below", "SILVERY"}}, {"row 2, column colour_below: \"SILVERY\" counts only together with "
