@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "identify/cascade.h"
 #include "identify/data_file.h"
 #include "identify/matching.h"
 #include "platform/host.h"
@@ -253,7 +252,8 @@ void Matching(benchmark::State& state)
         return state.SkipWithError("the large file was not loaded");
     static const std::vector<FlatSpecies> flat = flatten();
     observe_everything();
-    bool (*const match[3])(int) = {qid::fruit_match, qid::leaf_match, qid::bud_match};
+    using Match = bool (*)(const qid::SpeciesTable&, int, const qid::ObservationSet&, const qid::Factors&);
+    const Match match[3] = {qid::fruit_match, qid::leaf_match, qid::bud_match};
     bool (*const flat_match[3])(const FlatSpecies&) = {flat_fruit, flat_leaf, flat_bud};
     const int t = static_cast<int>(state.range(0));
     const int n = qid::species_count;
@@ -263,7 +263,7 @@ void Matching(benchmark::State& state)
         int kept = 0, flat_kept = 0;
         const auto a = clock::now();
         for (int i = 1; i <= n; ++i)
-            kept += match[t](i);
+            kept += match[t](qid::window_table, i, qid::window_observations, qid::window_factors);
         const auto b = clock::now();
         for (int i = 1; i <= n; ++i)
             flat_kept += flat_match[t](flat[static_cast<std::size_t>(i)]);

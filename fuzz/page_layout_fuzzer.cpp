@@ -13,7 +13,7 @@
 #include <cstdlib>
 
 #include "pagelayout/test_page.h"
-#include "shell/state.h"
+#include "core/shared.h"
 #include "silent_messages.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "about/about_window.h"
 #include "about/version_info.h"
 #include "shell/image_button.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 #include "shell/state.h"
 
 namespace qid {

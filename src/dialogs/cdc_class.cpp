@@ -9,8 +9,8 @@
 #include "platform/dialogs.h"
 #include "platform/messages.h"
 #include "platform/printer_target.h"
-#include "shell/numbers.h"
-#include "shell/state.h"
+#include "core/numbers.h"
+#include "core/shared.h"
 
 namespace qid {
 

@@ -15,8 +15,8 @@
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "platform/printer_target.h"
-#include "shell/numbers.h"
-#include "shell/state.h"
+#include "core/numbers.h"
+#include "core/shared.h"
 
 namespace qid {
 

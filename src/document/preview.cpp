@@ -13,8 +13,8 @@
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "shell/image_button.h"
-#include "shell/numbers.h"
-#include "shell/state.h"
+#include "core/numbers.h"
+#include "core/shared.h"
 
 namespace qid {
 

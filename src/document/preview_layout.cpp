@@ -10,8 +10,7 @@
 #include "document/preview.h"
 #include "document/printer_sheet.h"
 #include "platform/host.h"
-#include "shell/numbers.h"
-#include "shell/state.h"
+#include "core/numbers.h"
 
 namespace qid {
 

@@ -13,27 +13,15 @@
 #include <QLocale>
 #include <QStringDecoder>
 
-#include "platform/messages.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace qid {
 
 namespace {
 
-// The choice lists in file order, with the control-table slot of each list box.
-struct ListSpec {
-    const char* label;
-    int slot;
-};
-constexpr std::array<ListSpec, 7> choice_lists{{
-    {"INITIAL COLOUR", 5},
-    {"FINAL COLOUR", 6},
-    {"COLOUR ABOVE", 18},
-    {"COLOUR BELOW", 19},
-    {"BUD COLOUR", 8},
-    {"BUD HAIRS", 9},
-    {"STICKY?", 10},
-}};
+// The labels of the choice lists in file order.
+constexpr std::array<const char*, 7> choice_lists{
+    "INITIAL COLOUR", "FINAL COLOUR", "COLOUR ABOVE", "COLOUR BELOW", "BUD COLOUR", "BUD HAIRS", "STICKY?"};
 
 // The largest column index a data file may declare: generous for extra
 // columns, small enough that the tables always fit in memory.
@@ -91,7 +79,7 @@ struct Subject {
 QString describe(const Subject& s)
 {
     static const char* tables[] = {"bud", "leaf", "fruit"};
-    const QLatin1String list(choice_lists[static_cast<std::size_t>(s.list)].label);
+    const QLatin1String list(choice_lists[static_cast<std::size_t>(s.list)]);
     switch (s.kind) {
     case Subject::Kind::list_count:
         return QStringLiteral("the number of entries of the list %1").arg(list);
@@ -705,40 +693,14 @@ DataFileResult read_data_file(const QString& path)
     }
 }
 
-bool load_species()
+QString describe_error(const DataFileError& e)
 {
-    DataFileResult result = read_data_file(data_file);
-    if (!result.data) {
-        const DataFileError& e = result.error;
-        const QString where = e.line == 0 ? QString() : e.field == 0 ? QStringLiteral("Line %1: ").arg(e.line)
-                                             : QStringLiteral("Line %1, field %2: ").arg(e.line).arg(e.field);
-        QString problem = e.problem;
-        if (!problem.isEmpty())
-            problem[0] = problem[0].toUpper();
-        platform::system_message(QStringLiteral("The species data file '%1' cannot be used.\n%2%3.")
-                                     .arg(data_file, where, problem),
-                                 QStringLiteral("DATA FILE ERROR"), platform::icon_critical);
-        species_count = 0;
-        species_name.assign(1, QString());
-        bud_table.resize(1, 4);
-        leaf_table.resize(1, 10);
-        fruit_table.resize(1, 5);
-        return false;
-    }
-    SpeciesData& d = *result.data;
-    for (std::size_t k = 0; k < choice_lists.size(); ++k) {
-        platform::Control* list = ctl_tbl[static_cast<std::size_t>(choice_lists[k].slot)];
-        if (!list)
-            continue;
-        for (const QString& entry : d.lists[k])
-            list->add_item(entry);
-    }
-    species_count = d.species_count;
-    species_name = std::move(d.names);
-    bud_table = std::move(d.bud);
-    leaf_table = std::move(d.leaf);
-    fruit_table = std::move(d.fruit);
-    return true;
+    const QString where = e.line == 0 ? QString() : e.field == 0 ? QStringLiteral("Line %1: ").arg(e.line)
+                                         : QStringLiteral("Line %1, field %2: ").arg(e.line).arg(e.field);
+    QString problem = e.problem;
+    if (!problem.isEmpty())
+        problem[0] = problem[0].toUpper();
+    return where + problem;
 }
 
 std::int16_t text_box_number(const QString& text)
@@ -766,59 +728,6 @@ std::int16_t text_box_number(const QString& text)
     bool ok = false;
     const double v = QLocale::c().toDouble(text.mid(start, i - start), &ok);
     return ok ? clamp_int16(round_half_even(v)) : 0;
-}
-
-namespace {
-
-bool has_selection(int slot)
-{
-    const platform::Control* list = ctl_tbl[static_cast<std::size_t>(slot)];
-    return list && list->list_index() >= 0;
-}
-
-QString selected_text(int slot)
-{
-    if (!has_selection(slot))
-        return QString();
-    const platform::Control* list = ctl_tbl[static_cast<std::size_t>(slot)];
-    return list->item(list->list_index());
-}
-
-std::int16_t box_number(int slot)
-{
-    const platform::Control* box = ctl_tbl[static_cast<std::size_t>(slot)];
-    return box ? text_box_number(box->caption()) : 0;
-}
-
-// The second colour of a pair is taken only when the first one is chosen.
-void read_colour_pair(int first_slot, int second_slot, std::array<QString, 2>& colours)
-{
-    colours = {QString(), QString()};
-    if (!has_selection(first_slot))
-        return;
-    colours[0] = selected_text(first_slot);
-    colours[1] = selected_text(second_slot);
-}
-
-}  // namespace
-
-void read_entries()
-{
-    for (auto& row : selected)
-        row.assign(static_cast<std::size_t>(species_count) + 1, 0);
-    const platform::Control* young = ctl_tbl[7];
-    size_factor = young && young->value() != 0 ? 0.8f : 1.0f;
-    read_colour_pair(5, 6, fruit_colour);
-    const platform::Control* sphere = ctl_tbl[24];
-    spherical = sphere && sphere->value() != 0;
-    berry_size = box_number(11);
-    read_colour_pair(18, 19, leaf_colour);
-    for (int k = 0; k < 4; ++k)
-        leaf_size[static_cast<std::size_t>(k)] = box_number(20 + k);
-    for (int k = 0; k < 3; ++k)
-        bud_prop[static_cast<std::size_t>(k)] = selected_text(8 + k);
-    bud_length = box_number(26);
-    needs_read = false;
 }
 
 }  // namespace qid

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "shell/state.h"
+#include "identify/species_table.h"
 
 namespace qid {
 
@@ -19,15 +19,17 @@ struct DataFileError {
     QString problem;   // what was wrong or expected, in plain words
 };
 
-// Everything one data file holds.
-struct SpeciesData {
+// The seven choice lists, in file order.
+enum ChoiceList { initial_colour_list, final_colour_list, colour_above_list, colour_below_list, bud_colour_list,
+                  bud_hairs_list, sticky_list };
+
+// Everything one data file holds: the species table, the choice lists and
+// the highest column of each table.
+struct SpeciesData : SpeciesTable {
     std::array<QStringList, 7> lists;  // INITIAL COLOUR .. STICKY?, in file order
-    std::int16_t species_count = 0;
     int bud_max = 0;
     int leaf_max = 0;
     int fruit_max = 0;
-    std::vector<QString> names;  // 0..species_count, 0 unused
-    CellTable bud, leaf, fruit;
 };
 
 struct DataFileResult {
@@ -46,15 +48,9 @@ DataFileResult read_data_bytes(QByteArrayView bytes);
 // Decodes the bytes of a data file: UTF-8 when valid, else Windows-1252.
 QString decode_data_text(const QByteArray& bytes);
 
-// Reads data_file into the species table and fills the seven choice lists
-// through the control table (slots left empty are skipped). A file that
-// cannot be read is reported in a message box naming the file, the line and
-// what was expected; the table is then left empty and false returned.
-bool load_species();
-
-// Copies the observations from the controls into the observation set and
-// empties the selection table.
-void read_entries();
+// Where the error is and what it is, as a message shows them:
+// "Line 3, field 2: A number was expected ...".
+QString describe_error(const DataFileError& e);
 
 // The number in a text box, as the observation fields hold it: the longest
 // leading decimal number, rounded halves to even, clamped to 16 bits; 0 when

@@ -1,7 +1,5 @@
 #include "identify/matching.h"
 
-#include "shell/state.h"
-
 namespace qid {
 
 namespace {
@@ -51,13 +49,13 @@ bool within(std::int16_t value, float lower, float upper)
 // A range of least and greatest recorded values, widened by the tree factor
 // (lower bound only) and the range extension. Each product is rounded to
 // single precision so that a whole-number bound such as 10 x 0.8 stays 8.
-bool in_range(const Cell& least, const Cell& greatest, std::int16_t value)
+bool in_range(const Cell& least, const Cell& greatest, std::int16_t value, const Factors& f)
 {
     if (!measure_recorded(least) || !measure_recorded(greatest) || value == 0)
         return true;
-    const float shrink = 1.0f - range_ext;
-    const float widen = 1.0f + range_ext;
-    float lower = measure(least) * size_factor;
+    const float shrink = 1.0f - f.range_ext;
+    const float widen = 1.0f + f.range_ext;
+    float lower = measure(least) * f.size_factor;
     lower = lower * shrink;
     const float upper = measure(greatest) * widen;
     return within(value, lower, upper);
@@ -79,7 +77,7 @@ bool colours_agree(const Cell& first, const Cell& second, const std::array<QStri
 
 // Length-to-width ratio of the observed leaflet against the species' mean
 // ratio, within a fixed band of 90 % to 110 %.
-bool leaflet_shape_agrees(const Row& leaf)
+bool leaflet_shape_agrees(const Row& leaf, const std::array<std::int16_t, 4>& leaf_size)
 {
     const Cell* bounds[4];
     for (int c = 0; c < 4; ++c) {
@@ -106,77 +104,77 @@ bool bud_property_agrees(const Cell& recorded, const QString& observed)
 
 // The typical bud length gives a range of 80 % to 110 % of it, lowered for a
 // young tree and widened by the range extension, each product in single precision.
-bool bud_length_agrees(const Cell& typical)
+bool bud_length_agrees(const Cell& typical, std::int16_t bud_length, const Factors& f)
 {
     if (!measure_recorded(typical) || bud_length == 0)
         return true;
-    float lower = measure(typical) * bud_len_fac[0];
-    lower = lower * size_factor;
-    lower = lower * (1.0f - range_ext);
-    float upper = measure(typical) * bud_len_fac[1];
-    upper = upper * (1.0f + range_ext);
+    float lower = measure(typical) * f.bud_len_fac[0];
+    lower = lower * f.size_factor;
+    lower = lower * (1.0f - f.range_ext);
+    float upper = measure(typical) * f.bud_len_fac[1];
+    upper = upper * (1.0f + f.range_ext);
     return within(bud_length, lower, upper);
 }
 
 }  // namespace
 
-bool no_fruit_data()
+bool no_fruit_data(const ObservationSet& seen)
 {
-    return fruit_colour[0].isEmpty() && berry_size <= 0 && spherical;
+    return seen.fruit_colour[0].isEmpty() && seen.berry_size <= 0 && seen.spherical;
 }
 
-bool fruit_match(int i)
+bool fruit_match(const SpeciesTable& table, int i, const ObservationSet& seen, const Factors& factors)
 {
-    if (!is_species_row(fruit_table, i))
+    if (!is_species_row(table.fruit, i))
         return false;
-    const Row fruit(fruit_table, i);
-    const bool colour = colours_agree(fruit[0], fruit[1], fruit_colour);
-    const bool size = in_range(fruit[2], fruit[3], berry_size);
+    const Row fruit(table.fruit, i);
+    const bool colour = colours_agree(fruit[0], fruit[1], seen.fruit_colour);
+    const bool size = in_range(fruit[2], fruit[3], seen.berry_size, factors);
     // The shape always counts: true is -1, false and an unrecorded shape 0.
-    const bool shape = fruit[4].number() == (spherical ? -1.0 : 0.0);
+    const bool shape = fruit[4].number() == (seen.spherical ? -1.0 : 0.0);
     return colour && size && shape;
 }
 
-bool no_leaf_data()
+bool no_leaf_data(const ObservationSet& seen)
 {
-    if (!leaf_colour[0].isEmpty())
+    if (!seen.leaf_colour[0].isEmpty())
         return false;
-    for (const std::int16_t v : leaf_size) {
+    for (const std::int16_t v : seen.leaf_size) {
         if (v > 0)
             return false;
     }
     return true;
 }
 
-bool leaf_match(int i)
+bool leaf_match(const SpeciesTable& table, int i, const ObservationSet& seen, const Factors& factors)
 {
-    if (!is_species_row(leaf_table, i))
+    if (!is_species_row(table.leaf, i))
         return false;
-    const Row leaf(leaf_table, i);
-    const bool colour = colours_agree(leaf[0], leaf[1], leaf_colour);
-    const bool pairs = in_range(leaf[2], leaf[3], leaf_size[0]);
-    const bool length = in_range(leaf[4], leaf[5], leaf_size[1]);
-    const bool shape = leaflet_shape_agrees(leaf);
+    const Row leaf(table.leaf, i);
+    const bool colour = colours_agree(leaf[0], leaf[1], seen.leaf_colour);
+    const bool pairs = in_range(leaf[2], leaf[3], seen.leaf_size[0], factors);
+    const bool length = in_range(leaf[4], leaf[5], seen.leaf_size[1], factors);
+    const bool shape = leaflet_shape_agrees(leaf, seen.leaf_size);
     return colour && pairs && length && shape;
 }
 
-bool no_bud_data()
+bool no_bud_data(const ObservationSet& seen)
 {
-    for (const QString& p : bud_prop) {
+    for (const QString& p : seen.bud_prop) {
         if (!p.isEmpty())
             return false;
     }
-    return bud_length == 0;
+    return seen.bud_length == 0;
 }
 
-bool bud_match(int i)
+bool bud_match(const SpeciesTable& table, int i, const ObservationSet& seen, const Factors& factors)
 {
-    if (!is_species_row(bud_table, i))
+    if (!is_species_row(table.bud, i))
         return false;
-    const Row bud(bud_table, i);
-    bool agrees = bud_length_agrees(bud[3]);
+    const Row bud(table.bud, i);
+    bool agrees = bud_length_agrees(bud[3], seen.bud_length, factors);
     for (int k = 0; k < 3; ++k)
-        agrees = bud_property_agrees(bud[k], bud_prop[static_cast<std::size_t>(k)]) && agrees;
+        agrees = bud_property_agrees(bud[k], seen.bud_prop[static_cast<std::size_t>(k)]) && agrees;
     return agrees;
 }
 

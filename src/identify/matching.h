@@ -1,19 +1,21 @@
 #pragma once
 // The three matching tests of the identification: each compares one species
-// of the species table with the observation set, using the shared size
-// factor, range extension and bud-length multipliers. None changes any state.
+// of a species table with an observation set under the given factors. None
+// changes anything, so they may run on many threads at once.
+#include "identify/observation.h"
+#include "identify/species_table.h"
 
 namespace qid {
 
 // True when nothing about the fruit counts as entered.
-bool no_fruit_data();
+bool no_fruit_data(const ObservationSet& seen);
 // True when species i (1..species_count) agrees with every fruit observation that applies.
-bool fruit_match(int i);
+bool fruit_match(const SpeciesTable& table, int i, const ObservationSet& seen, const Factors& factors);
 
-bool no_leaf_data();
-bool leaf_match(int i);
+bool no_leaf_data(const ObservationSet& seen);
+bool leaf_match(const SpeciesTable& table, int i, const ObservationSet& seen, const Factors& factors);
 
-bool no_bud_data();
-bool bud_match(int i);
+bool no_bud_data(const ObservationSet& seen);
+bool bud_match(const SpeciesTable& table, int i, const ObservationSet& seen, const Factors& factors);
 
 }  // namespace qid

@@ -10,8 +10,8 @@
 #include "msgbox/mesage_box.h"
 #include "platform/host.h"
 #include "platform/messages.h"
-#include "shell/numbers.h"
-#include "shell/state.h"
+#include "core/numbers.h"
+#include "core/shared.h"
 
 namespace qid {
 

@@ -15,7 +15,7 @@
 #include "msgbox/mesage_box.h"
 #include "platform/host.h"
 #include "platform/messages.h"
-#include "shell/state.h"
+#include "core/shared.h"
 
 namespace qid {
 

@@ -6,7 +6,6 @@
 
 #include "pagelayout/pp_page.h"
 #include "platform/messages.h"
-#include "shell/state.h"
 
 namespace qid {
 

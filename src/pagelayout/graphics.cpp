@@ -8,7 +8,6 @@
 #include "pagelayout/pp_page.h"
 #include "platform/host.h"
 #include "platform/messages.h"
-#include "shell/state.h"
 
 namespace qid {
 

@@ -10,7 +10,7 @@
 
 #include "pagelayout/pp_page.h"
 #include "platform/messages.h"
-#include "shell/state.h"
+#include "core/shared.h"
 
 namespace qid {
 

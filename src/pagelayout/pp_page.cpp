@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "platform/messages.h"
-#include "shell/numbers.h"
-#include "shell/state.h"
+#include "core/numbers.h"
+#include "core/shared.h"
 
 namespace qid {
 

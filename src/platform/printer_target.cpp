@@ -36,6 +36,12 @@ PrinterTarget::PrinterTarget() : PainterTarget(true, Runs::text), printer_(QPrin
     }
 }
 
+PrinterTarget::PrinterTarget(const QString& pdf_file) : PainterTarget(true, Runs::text), printer_(QPrinter::HighResolution)
+{
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(pdf_file);
+}
+
 PrinterTarget::~PrinterTarget()
 {
     end_doc();

@@ -14,6 +14,8 @@ public:
     // The system's default printer; with none, a PDF file in the user's
     // documents folder.
     PrinterTarget();
+    // A PDF file, whatever printers there are.
+    explicit PrinterTarget(const QString& pdf_file);
     ~PrinterTarget() override;
 
     QPrinter& printer()

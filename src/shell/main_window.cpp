@@ -16,7 +16,6 @@
 #include <QStyleOptionButton>
 
 #include "about/about_64.h"
-#include "identify/cascade.h"
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "report/report.h"
@@ -26,6 +25,7 @@
 #include "shell/resize.h"
 #include "shell/startup.h"
 #include "shell/state.h"
+#include "shell/window_cascade.h"
 
 namespace qid {
 
@@ -416,7 +416,8 @@ void QID_main::press(int button)
         ctl_tbl[slot::extended_notice]->set_visible(true);
         break;
     default:
-        print_report();
+        if (pages)
+            print_report(*pages, {window_table, window_observations, window_factors, stage, selected});
         break;
     }
 }

@@ -10,7 +10,7 @@
 #include "platform/host.h"
 #include "shell/image_button.h"
 #include "shell/main_window.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace qid {
 

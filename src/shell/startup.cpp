@@ -11,14 +11,15 @@
 #include "about/about_64.h"
 #include "document/pp_pages.h"
 #include "document/preview.h"
-#include "identify/data_file.h"
 #include "msgbox/mbx.h"
 #include "msgbox/msg_style.h"
 #include "platform/host.h"
 #include "platform/messages.h"
+#include "report/report.h"
 #include "shell/main_window.h"
 #include "shell/navigation.h"
 #include "shell/state.h"
+#include "shell/window_entries.h"
 
 namespace qid {
 
@@ -89,13 +90,7 @@ bool start_up(QID_main& window)
     app_path = platform::host().program_folder() + QStringLiteral("/");
     data_file = app_path + QStringLiteral("qid.dta");
     build_date = file_date();
-    rep_top_margin = 0.8f;
-    rep_header_margin = 0.4f;
-    rep_bottom_margin = 0.6f;
-    rep_footer_margin = 0.4f;
-    rep_left_margin = 0.8f;
-    rep_right_margin = 0.8f;
-    rep_indent = 1.0f;
+    set_report_margins();
     bud_len_fac = {0.8f, 1.1f};
     range_ext = 0.0f;
     screen_ratio = static_cast<float>(platform::host().screen().width) / 19200.0f;

@@ -2,27 +2,14 @@
 
 namespace qid {
 
-QString app_path;
 QString data_file;
 QString build_date;
 
-float rep_top_margin = 0.0f;
-float rep_header_margin = 0.0f;
-float rep_bottom_margin = 0.0f;
-float rep_footer_margin = 0.0f;
-float rep_left_margin = 0.0f;
-float rep_right_margin = 0.0f;
-float rep_indent = 0.0f;
-
-std::array<float, 2> bud_len_fac{};
-float size_factor = 0.0f;
-float range_ext = 0.0f;
 float screen_ratio = 0.0f;
 std::int16_t stage = 0;
 bool needs_read = false;
 bool last_stage_done = false;
 bool form_ready = false;
-bool page_err = false;
 
 std::vector<QWidget*> form_tbl;
 std::array<platform::Control*, ctl_count> ctl_tbl{};
@@ -33,20 +20,28 @@ std::shared_ptr<mbx> msg;
 std::shared_ptr<PPpages> pages;
 std::shared_ptr<CDC_class> cdc;
 
-std::int16_t species_count = 0;
-std::vector<QString> species_name;
-CellTable bud_table;
-CellTable leaf_table;
-CellTable fruit_table;
+// Until start-up and the first search fill them, everything is empty or 0.
+SpeciesTable window_table;
+ObservationSet window_observations{{}, false, 0, {}, {}, {}, 0};
+Factors window_factors{0.0f, 0.0f, {}};
+Selection selected;
 
-std::array<QString, 2> fruit_colour;
-bool spherical = false;
-std::int16_t berry_size = 0;
-std::array<QString, 2> leaf_colour;
-std::array<std::int16_t, 4> leaf_size{};
-std::array<QString, 3> bud_prop;
-std::int16_t bud_length = 0;
+std::int16_t& species_count = window_table.species_count;
+std::vector<QString>& species_name = window_table.names;
+CellTable& bud_table = window_table.bud;
+CellTable& leaf_table = window_table.leaf;
+CellTable& fruit_table = window_table.fruit;
 
-std::array<std::vector<std::int16_t>, 3> selected;
+std::array<QString, 2>& fruit_colour = window_observations.fruit_colour;
+bool& spherical = window_observations.spherical;
+std::int16_t& berry_size = window_observations.berry_size;
+std::array<QString, 2>& leaf_colour = window_observations.leaf_colour;
+std::array<std::int16_t, 4>& leaf_size = window_observations.leaf_size;
+std::array<QString, 3>& bud_prop = window_observations.bud_prop;
+std::int16_t& bud_length = window_observations.bud_length;
+
+float& size_factor = window_factors.size_factor;
+float& range_ext = window_factors.range_ext;
+std::array<float, 2>& bud_len_fac = window_factors.bud_len_fac;
 
 }  // namespace qid

@@ -12,6 +12,7 @@
 #include "../support/recording_messages.h"
 #include "identify/data_file.h"
 #include "shell/state.h"
+#include "shell/window_entries.h"
 
 namespace {
 

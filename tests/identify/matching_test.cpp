@@ -10,6 +10,14 @@
 namespace qid {
 namespace {
 
+// The tests on the window's one table, observation set and factors.
+bool no_fruit_data() { return qid::no_fruit_data(window_observations); }
+bool no_leaf_data() { return qid::no_leaf_data(window_observations); }
+bool no_bud_data() { return qid::no_bud_data(window_observations); }
+bool fruit_match(int i) { return qid::fruit_match(window_table, i, window_observations, window_factors); }
+bool leaf_match(int i) { return qid::leaf_match(window_table, i, window_observations, window_factors); }
+bool bud_match(int i) { return qid::bud_match(window_table, i, window_observations, window_factors); }
+
 Cell T(const char* s) { return Cell::of_text(QString::fromLatin1(s)); }
 Cell N(double v) { return Cell::of_number(v); }
 Cell B(bool b) { return Cell::of_bool(b); }

@@ -43,6 +43,9 @@ report=$(desktop-file-validate "$desktop" 2>&1 && appstreamcli validate --no-net
 if grep -q '^[EWI]:\|hint' <<<"$report"; then fail "$report"; fi
 
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
+# The batch tool finds the installed species file as the program does.
+"$prefix/bin/quenla-id-batch" "$prefix/share/quenla-id/examples.csv" 2>/dev/null | grep -q '^  FRUIT, LEAF and BUD    1  frutescens$' ||
+  fail "the installed batch tool did not identify the examples"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$self" --under-x "$prefix/bin/quenla-id"
 
 cmake -DPREFIX="$prefix" -P "$build/uninstall.cmake" >/dev/null

@@ -19,7 +19,7 @@
 #include "msgbox/msg_style.h"
 #include "platform/host.h"
 #include "recording_messages.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 #include "shell/state.h"
 
 namespace qid::testing {

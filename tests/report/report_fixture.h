@@ -67,10 +67,15 @@ protected:
         for (int k = 1; k <= n; ++k)
             row[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k);
     }
+    // The window's identification, as PRINT reports it.
+    static ReportSubject window_report()
+    {
+        return {window_table, window_observations, window_factors, stage, selected};
+    }
     // PRINT, with the header dated 3 May 2004.
     void print()
     {
-        print_report();
+        print_report(*pages, window_report());
         for (PPpage* p : rep_pages)
             if (p)
                 p->set_clock([] { return QDate(2004, 5, 3); });

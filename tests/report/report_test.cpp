@@ -137,7 +137,7 @@ TEST_F(ReportTest, EveryCompositionOfAPageWithRealFontsLooksTheSame)
     pages->window().set_PPpages(pages.get());
     name_species(60);
     select(0, 60);
-    print_report();
+    print_report(*pages, window_report());
     const QImage first = pages->window().surface().image().copy();
     std::int16_t mode = 1, n = 1;
     float zoom = 1;
@@ -172,7 +172,7 @@ TEST_F(ReportTest, NothingIsComposedWithoutAShownStep)
     EXPECT_TRUE(surface.calls().empty());
     EXPECT_TRUE(messages.shown().empty());
     const std::size_t pages_before = pages->page_col().size();
-    print_report();
+    print_report(*pages, window_report());
     EXPECT_EQ(pages->page_col().size(), pages_before);
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 using qid::clamp_int16;
 using qid::round_half_even;

@@ -1,0 +1,93 @@
+#include "shell/window_cascade.h"
+
+#include <memory>
+
+#include "identify/cascade.h"
+#include "msgbox/mbx.h"
+#include "shell/navigation.h"
+#include "shell/state.h"
+#include "shell/window_entries.h"
+
+namespace qid {
+
+namespace {
+
+void show(int s, bool on)
+{
+    if (platform::Control* c = ctl_tbl[static_cast<std::size_t>(s)])
+        c->set_visible(on);
+}
+
+// What follows step s: its survivors listed, or the message that there are
+// none and the cascade back at its start.
+void conclude(int s, std::int16_t count)
+{
+    if (count == 0) {
+        if (!msg)
+            msg = std::make_shared<mbx>();
+        msg->message_box(no_trees_message(s), 0, 64, QStringLiteral("FRUIT DATA CHECK"), 2000, 0);
+        reset_selection();
+        show(slot::extend_button, true);
+        return;
+    }
+    show_selection(stage);
+    if (s == 2)
+        last_stage_done = true;
+}
+
+}  // namespace
+
+void next_step(std::int16_t& step)
+{
+    if (needs_read)
+        read_entries();
+    if (last_stage_done) {
+        show_selection(step);
+        return;
+    }
+    switch (step) {
+    case 0: srch_fruit(); break;
+    case 1: srch_leaf(); break;
+    case 2: srch_bud(); break;
+    default: break;
+    }
+}
+
+void srch_fruit()
+{
+    conclude(0, srch_fruit(window_table, window_observations, window_factors, selected));
+}
+
+void srch_leaf()
+{
+    conclude(1, srch_leaf(window_table, window_observations, window_factors, selected));
+}
+
+void srch_bud()
+{
+    conclude(2, srch_bud(window_table, window_observations, window_factors, selected));
+}
+
+void show_selection(std::int16_t& step)
+{
+    if (step < 0 || step > 2)
+        return;
+    const std::vector<std::int16_t>& row = selected[static_cast<std::size_t>(step)];
+    if (platform::Control* list = ctl_tbl[slot::result_list]) {
+        const int n = row.empty() ? 0 : row[0];
+        QStringList names;
+        names.reserve(n);
+        for (int k = 1; k <= n; ++k) {
+            const std::int16_t species = row.at(static_cast<std::size_t>(k));
+            names.append(QStringLiteral("Quenla ") + species_name.at(static_cast<std::size_t>(species)));
+        }
+        list->set_items(names);
+    }
+    if (platform::Control* heading = ctl_tbl[slot::heading])
+        heading->set_caption(QStringLiteral("Trees selected on ") + step_name(step) + QStringLiteral(" data."));
+    show(slot::next_button, step < 2);
+    show(slot::back_button, step > 0);
+    show(slot::print_button, true);
+}
+
+}  // namespace qid

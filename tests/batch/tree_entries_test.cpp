@@ -1,0 +1,115 @@
+// A tree's cells understood as the window's controls would hold them,
+// against the choice lists of the shipped species file.
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "batch/tree_entries.h"
+#include "identify/data_file.h"
+#include "support/qt_print.h"
+
+namespace qid::batch {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const std::array<QStringList, 7>& shipped_lists()
+{
+    static const std::array<QStringList, 7> lists = read_data_file(QID_SOURCE_DIR "/data/qid.dta").data->lists;
+    return lists;
+}
+
+// A tree in row 2 with these cells.
+Tree tree(std::vector<TreeCell> cells, bool extend = false)
+{
+    return read_tree({2, std::move(cells), {}}, shipped_lists(), extend);
+}
+
+struct Read {
+    std::vector<TreeCell> cells;
+    std::function<void(ObservationSet&, Factors&)> expected;  // from nothing observed
+};
+
+TEST(TreeEntries, CellsReadAsTheControlsHoldThem)
+{
+    using O = ObservationSet;
+    using F = Factors;
+    const Read cases[] = {
+        {{}, [](O&, F&) {}},
+        {{{"initial_colour", "RED"}}, [](O& o, F&) { o.fruit_colour = {"RED", "UNCHANGED"}; }},  // as preselected
+        {{{"initial_colour", " red "}, {"final_colour", "black"}}, [](O& o, F&) { o.fruit_colour = {"RED", "BLACK"}; }},
+        {{{"final_colour", "UNCHANGED"}}, [](O&, F&) {}},  // the preselected entry alone says nothing
+        {{{"colour_above", "DARK GREEN"}}, [](O& o, F&) { o.leaf_colour = {"DARK GREEN", "AS ABOVE"}; }},
+        {{{"colour_above", "MID GREEN"}, {"colour_below", "GREY-GREEN"}},
+         [](O& o, F&) { o.leaf_colour = {"MID GREEN", "GREY-GREEN"}; }},
+        {{{"bud_hairs", "WOOLLY"}, {"sticky", "NO"}}, [](O& o, F&) { o.bud_prop = {"", "WOOLLY", "NO"}; }},
+        {{{"shape", "Ellipsoidal"}}, [](O& o, F&) { o.spherical = false; }},
+        {{{"shape", "spherical"}}, [](O&, F&) {}},
+        {{{"young", "yes"}}, [](O&, F& f) { f.size_factor = 0.8f; }},
+        {{{"young", "X"}}, [](O&, F& f) { f.size_factor = 0.8f; }},
+        {{{"young", "1"}}, [](O&, F& f) { f.size_factor = 0.8f; }},
+        {{{"young", "False"}}, [](O&, F&) {}},
+        {{{"young", "0"}}, [](O&, F&) {}},
+        {{{"leaflet_pairs", "6"}, {"leaf_length", "180"}, {"leaflet_length", "50"}, {"leaflet_width", "20"}},
+         [](O& o, F&) { o.leaf_size = {6, 180, 50, 20}; }},
+        {{{"berry_size", "12.5"}, {"bud_length", "13.5"}}, [](O& o, F&) { o.berry_size = 12; o.bud_length = 14; }},
+        {{{"berry_size", "12.7"}, {"bud_length", "32767"}}, [](O& o, F&) { o.berry_size = 13; o.bud_length = 32767; }},
+        {{{"Berry Size", "9"}, {" BUD-LENGTH ", "8"}}, [](O& o, F&) { o.berry_size = 9; o.bud_length = 8; }},
+        {{{"notes", ""}, {"", ""}}, [](O&, F&) {}},  // unknown columns left empty lose nothing
+    };
+    for (const Read& c : cases) {
+        ObservationSet seen;
+        Factors factors;
+        c.expected(seen, factors);
+        const Tree t = tree(c.cells);
+        EXPECT_TRUE(t.errors.isEmpty()) << t.errors.join("\n").toStdString();
+        EXPECT_EQ(std::tie(t.seen.fruit_colour, t.seen.spherical, t.seen.berry_size, t.seen.leaf_colour, t.seen.leaf_size,
+                           t.seen.bud_prop, t.seen.bud_length, t.factors.size_factor, t.factors.range_ext),
+                  std::tie(seen.fruit_colour, seen.spherical, seen.berry_size, seen.leaf_colour, seen.leaf_size,
+                           seen.bud_prop, seen.bud_length, factors.size_factor, factors.range_ext))
+            << (c.cells.empty() ? "nothing" : c.cells[0].column.toStdString());
+    }
+    EXPECT_EQ(tree({}, true).factors.range_ext, 0.2f);
+    EXPECT_EQ(tree({{"id", " tree 7 "}}).id, "tree 7");
+}
+
+TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
+{
+    const struct {
+        std::vector<TreeCell> cells;
+        QStringList errors;
+    } cases[] = {
+        {{{"initial_colour", "PURPLE"}, {"colour_above", "TEAL"}},
+         {"row 2, column colour_above: \"TEAL\" is not in the COLOUR ABOVE list (YELLOW-GREEN, LIGHT GREEN, MID GREEN, "
+          "DARK GREEN, BLUE-GREEN, BRONZE)"}},  // PURPLE is a berry colour
+        {{{"berry_size", "99999"}}, {"row 2, column berry_size: 99999 is out of range: from 0 to 32767, 0 or empty when "
+                                     "not measured"}},
+        {{{"leaflet_pairs", "-3"}}, {"row 2, column leaflet_pairs: -3 is out of range: from 0 to 32767, 0 or empty "
+                                     "when not measured"}},
+        {{{"bud_length", "32767.5"}}, {"row 2, column bud_length: 32767.5 is out of range: from 0 to 32767, 0 or "
+                                       "empty when not measured"}},
+        {{{"leaf_length", "7mm"}, {"leaflet_width", "1e3"}, {"bud_length", u"\u0661\u0662"_s}},
+         {"row 2, column leaf_length: \"7mm\" is not a number", "row 2, column leaflet_width: \"1e3\" is not a number",
+          u"row 2, column bud_length: \"\u0661\u0662\" is not a number"_s}},  // Arabic-Indic 12
+        {{{"final_colour", "RED"}}, {"row 2, column final_colour: \"RED\" counts only together with initial_colour, "
+                                     "which is empty"}},
+        {{{"colour_below", "SILVERY"}}, {"row 2, column colour_below: \"SILVERY\" counts only together with "
+                                         "colour_above, which is empty"}},
+        {{{"young", "maybe"}}, {"row 2, column young: \"maybe\" is neither yes nor no (yes, y, true, 1 or x; no, n, "
+                                "false, 0 or empty)"}},
+        {{{"shape", "round"}}, {"row 2, column shape: \"round\" is neither spherical nor ellipsoidal"}},
+        {{{"berry size", "9"}, {"Berry_Size", "10"}}, {"row 2, column berry_size: given twice"}},
+        {{{"", "loose"}}, {"row 2, column (none): \"loose\" stands beyond the columns the header names"}},
+        {{{"bud colour", "GREEN"}, {"notes", "by the river"}},
+         {"row 2, column \"notes\": unknown column; the columns are id, young, initial_colour, final_colour, shape, "
+          "berry_size, colour_above, colour_below, leaf_length, leaflet_width, leaflet_length, leaflet_pairs, "
+          "bud_colour, bud_hairs, sticky, bud_length"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tree(c.cells).errors, c.errors);
+    const Tree unreadable = read_tree({5, {{"id", "a"}}, {"a JSON object was expected"}}, shipped_lists(), false);
+    EXPECT_EQ(unreadable.errors, QStringList{"row 5: a JSON object was expected"});
+}
+
+}  // namespace
+}  // namespace qid::batch

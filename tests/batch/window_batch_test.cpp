@@ -1,0 +1,144 @@
+// The same observation gives the same lists through the window and through
+// the batch: each case is a row of cells, entered on the real window as a
+// user would and identified as the batch does.
+#include "batch/tree_entries.h"
+#include "identify/cascade.h"
+#include "identify/data_file.h"
+#include "shell/window_fixture.h"
+
+namespace qid::testing {
+namespace {
+
+using batch::TreeCell;
+
+// Where a user enters each column on the window; "young" and "shape" are clicked.
+const std::pair<const char*, int> entered_in[] = {
+    {"initial_colour", initial_colour}, {"final_colour", final_colour}, {"colour_above", colour_above},
+    {"colour_below", colour_below},     {"bud_colour", bud_colour},     {"bud_hairs", bud_hairs},
+    {"sticky", sticky},                 {"berry_size", berry_size},     {"leaflet_pairs", pairs},
+    {"leaf_length", leaf_length},       {"leaflet_length", leaflet_length}, {"leaflet_width", leaflet_width},
+    {"bud_length", bud_length}};
+
+bool is_box(int s)
+{
+    return s == berry_size || (s >= pairs && s <= leaflet_width) || s == Slot::bud_length;
+}
+
+// The lists each step showed, and the step that found no trees (-1: none did).
+struct Lists {
+    std::vector<QStringList> after;
+    int stopped = -1;
+    bool operator==(const Lists&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Lists& l)
+{
+    for (const QStringList& names : l.after)
+        os << "[" << names.join(", ").toStdString() << "] ";
+    return os << "stopped " << l.stopped;
+}
+
+class WindowBatchTest : public WindowTest {
+protected:
+    void enter(const std::vector<TreeCell>& cells)
+    {
+        click(clear);
+        for (const TreeCell& c : cells) {
+            const QByteArray v = c.text.trimmed().toLatin1();
+            if (v.isEmpty() || c.column == "id")
+                continue;
+            if (c.column == "young" && v == "yes")
+                click(young);
+            if (c.column == "shape")
+                click(v == "ellipsoidal" ? ellipsoidal : Slot::spherical);
+            for (const auto& [column, s] : entered_in)
+                if (c.column == column)
+                    is_box(s) ? type(s, v.constData()) : choose(s, v.constData());
+        }
+    }
+
+    // NEXT three times, or until a step finds no trees; with `extend`, first
+    // until EXTEND is offered, then EXTEND, as a user widens the ranges.
+    Lists on_window(const std::vector<TreeCell>& cells, bool extend)
+    {
+        enter(cells);
+        if (extend) {
+            for (int s = 0; s < 3 && !ctl_tbl[Slot::extend]->visible(); ++s)
+                click(next);
+            EXPECT_TRUE(ctl_tbl[Slot::extend]->visible()) << "EXTEND is offered only after a step without trees";
+            click(Slot::extend);
+        }
+        Lists lists;
+        for (int s = 0; s < 3; ++s) {
+            messages_.clear();
+            click(next);
+            if (!messages_.shown().empty()) {
+                EXPECT_EQ(messages_.last().text, no_trees_message(s));
+                lists.stopped = s;
+                break;
+            }
+            QStringList names = results();
+            names.replaceInStrings(QRegularExpression("^Quenla "), "");
+            lists.after.push_back(names);
+        }
+        return lists;
+    }
+
+    static Lists in_batch(const std::vector<TreeCell>& cells, bool extend)
+    {
+        static const DataFileResult species = read_data_file(QID_PROGRAM_DIR "/qid.dta");
+        const batch::Tree tree = batch::read_tree({2, cells, {}}, species.data->lists, extend);
+        EXPECT_TRUE(tree.errors.isEmpty()) << tree.errors.join("\n").toStdString();
+        const CascadeResult r = run_cascade(*species.data, tree.seen, tree.factors);
+        Lists lists{{}, r.stopped};
+        for (int s = 0; s <= r.stage && s != r.stopped; ++s) {
+            QStringList names;
+            const auto& row = r.selected[static_cast<std::size_t>(s)];
+            for (int k = 1; k <= row[0]; ++k)
+                names << species.data->names[static_cast<std::size_t>(row[static_cast<std::size_t>(k)])];
+            lists.after.push_back(names);
+        }
+        return lists;
+    }
+};
+
+struct Case {
+    const char* name;
+    std::vector<TreeCell> cells;
+    bool extend = false;
+    int stopped = -1;
+};
+
+TEST_F(WindowBatchTest, TheSameObservationGivesTheSameListsBothWays)
+{
+    const Case cases[] = {
+        {"nothing entered", {}},
+        {"a young tree reaches frutescens", {{"young", "yes"}, {"initial_colour", "RED"}, {"berry_size", "6"},
+                                              {"colour_above", "DARK GREEN"}, {"leaf_length", "150"}, {"bud_length", "7"}}},
+        {"the same tree grown: no trees at the bud step", {{"initial_colour", "RED"}, {"berry_size", "6"},
+                                                           {"colour_above", "DARK GREEN"}, {"leaf_length", "150"},
+                                                           {"bud_length", "7"}}, false, 2},
+        {"extended, the grown tree finds trees",
+         {{"initial_colour", "RED"}, {"berry_size", "6"}, {"colour_above", "DARK GREEN"}, {"leaf_length", "150"},
+          {"bud_length", "7"}}, true},
+        {"extended, a bud too long for every species finds some",
+         {{"initial_colour", "RED"}, {"berry_size", "9"}, {"colour_above", "DARK GREEN"}, {"leaf_length", "180"},
+          {"leaflet_pairs", "6"}, {"bud_colour", "RED-BROWN"}, {"bud_length", "12"}}, true},
+        {"no trees at the leaf step", {{"initial_colour", "RED"}, {"berry_size", "9"}, {"colour_above", "BRONZE"}},
+         false, 1},
+        {"a final colour and a colour below", {{"initial_colour", "ORANGE"}, {"final_colour", "RED"},
+                                               {"shape", "ellipsoidal"}, {"colour_above", "MID GREEN"},
+                                               {"colour_below", "GREY-GREEN"}, {"young", "yes"}}},
+        {"decimal sizes round halves to even", {{"initial_colour", "BLACK"}, {"berry_size", "9.5"},
+                                                {"leaf_length", "180.5"}, {"leaflet_width", "20.5"},
+                                                {"leaflet_length", "70.5"}, {"leaflet_pairs", "8"}}},
+    };
+    for (const Case& c : cases) {
+        const Lists batch = in_batch(c.cells, c.extend);
+        EXPECT_EQ(on_window(c.cells, c.extend), batch) << c.name;
+        EXPECT_EQ(batch.stopped, c.stopped) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace qid::testing
