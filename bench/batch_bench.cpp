@@ -23,7 +23,7 @@
 #include "identify/data_file.h"
 #include "platform/fonts.h"
 #include "platform/host.h"
-#include "species_file.h"
+#include "datagen.h"
 
 extern char** environ;
 

@@ -19,7 +19,7 @@
 #include "shell/main_window.h"
 #include "shell/navigation.h"
 #include "shell/state.h"
-#include "species_file.h"
+#include "datagen.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "batch/tree_entries.h"
 #include "identify/cascade.h"
-#include "identify/species_table.h"
+#include "identify/table.h"
 
 namespace qid::batch {
 

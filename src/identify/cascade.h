@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "identify/observation.h"
-#include "identify/species_table.h"
+#include "identify/table.h"
 
 namespace qid {
 

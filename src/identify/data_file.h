@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "identify/species_table.h"
+#include "identify/table.h"
 
 namespace qid {
 

@@ -3,7 +3,7 @@
 // of a species table with an observation set under the given factors. None
 // changes anything, so they may run on many threads at once.
 #include "identify/observation.h"
-#include "identify/species_table.h"
+#include "identify/table.h"
 
 namespace qid {
 

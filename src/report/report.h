@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "identify/observation.h"
-#include "identify/species_table.h"
+#include "identify/table.h"
 
 namespace qid {
 

@@ -12,7 +12,7 @@
 
 #include "core/shared.h"
 #include "identify/observation.h"
-#include "identify/species_table.h"
+#include "identify/table.h"
 #include "platform/control.h"
 
 class QWidget;

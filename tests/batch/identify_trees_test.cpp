@@ -5,7 +5,7 @@
 
 #include "batch/identify_trees.h"
 #include "identify/data_file.h"
-#include "species_file.h"
+#include "datagen.h"
 
 namespace qid::batch {
 namespace {

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "identify/data_file.h"
-#include "species_file.h"
+#include "datagen.h"
 
 namespace qid {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "platform/host.h"
 #include "shell/image_button.h"
-#include "species_file.h"
+#include "datagen.h"
 #include "window_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <QFile>
 
-#include "species_file.h"
+#include "datagen.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "species_file.h"
+#include "datagen.h"
 
 #include "identify/data_file.h"
 
