@@ -136,6 +136,15 @@ void PPpages::printer_setup()
     bottom = margin_preset[3];
     footer = bottom * 0.3f;
     recompute_printable();
+    write_margin_settings();
+    settings[11] = x_off;
+    settings[12] = y_off;
+    settings[13] = preview_scale;
+}
+
+// The margins and the page increment, as every new page receives them.
+void PPpages::write_margin_settings()
+{
     settings[2] = top;
     settings[3] = header;
     settings[4] = bottom;
@@ -143,9 +152,6 @@ void PPpages::printer_setup()
     settings[6] = left;
     settings[7] = right;
     settings[8] = page_inc;
-    settings[11] = x_off;
-    settings[12] = y_off;
-    settings[13] = preview_scale;
 }
 
 void PPpages::recompute_printable()
@@ -168,13 +174,7 @@ void PPpages::page_parms(std::optional<float> t_m, std::optional<float> h_m, std
     right = r_m.value_or(right);
     page_inc = p_i.value_or(page_inc);
     paper_colour = p_cl.value_or(paper_colour);
-    settings[2] = top;
-    settings[3] = header;
-    settings[4] = bottom;
-    settings[5] = footer;
-    settings[6] = left;
-    settings[7] = right;
-    settings[8] = page_inc;
+    write_margin_settings();
     settings[9] = static_cast<float>(paper_colour);
     recompute_printable();
     window_->surface().set_back_color(paper_colour);

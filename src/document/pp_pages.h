@@ -144,6 +144,7 @@ private:
     void set_up();
     void printer_setup();
     void recompute_printable();
+    void write_margin_settings();
     void report_error(const QString& path);
     // The printer dialog; true when it was confirmed.
     bool choose_printer();
