@@ -71,6 +71,16 @@ QMarginsF in_dialog_units(const QMarginsF& points, std::int32_t flags)
     return points * per_point;
 }
 
+platform::FileRequest file_request(QWidget* huke, const QString& filters, const QString& title, const QString& idir)
+{
+    platform::FileRequest request;
+    request.owner = huke;
+    request.filter = qt_file_filter(filters);
+    request.title = title;
+    request.folder = idir;
+    return request;
+}
+
 }  // namespace
 
 QString qt_file_filter(const QString& filters)
@@ -109,11 +119,7 @@ QString CDC_class::ShowOpen(QWidget* huke, const QString& filters, std::int32_t 
                             const QString& idir)
 {
     page_err = false;
-    platform::FileRequest request;
-    request.owner = huke;
-    request.filter = qt_file_filter(filters);
-    request.title = title;
-    request.folder = idir;
+    platform::FileRequest request = file_request(huke, filters, title, idir);
     request.initial = file_;
     request.multiple = (flgs & ofn_allowmultiselect) != 0;
     const platform::FileAnswer answer = platform::dialog_seam().open_file(request);
@@ -135,11 +141,7 @@ QString CDC_class::ShowSave(QWidget* huke, const QString& filter, const QString&
                             const QString& title, const QString& idir)
 {
     page_err = false;
-    platform::FileRequest request;
-    request.owner = huke;
-    request.filter = qt_file_filter(filter);
-    request.title = title;
-    request.folder = idir;
+    platform::FileRequest request = file_request(huke, filter, title, idir);
     request.default_suffix = ext_txt;
     request.confirm_overwrite = (flgs & ofn_overwriteprompt) != 0;
     const platform::FileAnswer answer = platform::dialog_seam().save_file(request);
