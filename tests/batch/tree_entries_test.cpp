@@ -75,6 +75,7 @@ TEST(TreeEntries, CellsReadAsTheControlsHoldThem)
 
 TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
 {
+    const QString out_of_range = "is out of range: from 0 to 32767, 0 or empty when not measured";
     const struct {
         std::vector<TreeCell> cells;
         QStringList errors;
@@ -82,12 +83,9 @@ TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
         {{{"initial_colour", "PURPLE"}, {"colour_above", "TEAL"}},
          {"row 2, column colour_above: \"TEAL\" is not in the COLOUR ABOVE list (YELLOW-GREEN, LIGHT GREEN, MID GREEN, "
           "DARK GREEN, BLUE-GREEN, BRONZE)"}},  // PURPLE is a berry colour
-        {{{"berry_size", "99999"}}, {"row 2, column berry_size: 99999 is out of range: from 0 to 32767, 0 or empty when "
-                                     "not measured"}},
-        {{{"leaflet_pairs", "-3"}}, {"row 2, column leaflet_pairs: -3 is out of range: from 0 to 32767, 0 or empty "
-                                     "when not measured"}},
-        {{{"bud_length", "32767.5"}}, {"row 2, column bud_length: 32767.5 is out of range: from 0 to 32767, 0 or "
-                                       "empty when not measured"}},
+        {{{"berry_size", "99999"}}, {"row 2, column berry_size: 99999 " + out_of_range}},
+        {{{"leaflet_pairs", "-3"}}, {"row 2, column leaflet_pairs: -3 " + out_of_range}},
+        {{{"bud_length", "32767.5"}}, {"row 2, column bud_length: 32767.5 " + out_of_range}},
         {{{"leaf_length", "7mm"}, {"leaflet_width", "1e3"}, {"bud_length", u"\u0661\u0662"_s}},
          {"row 2, column leaf_length: \"7mm\" is not a number", "row 2, column leaflet_width: \"1e3\" is not a number",
           u"row 2, column bud_length: \"\u0661\u0662\" is not a number"_s}},  // Arabic-Indic 12

@@ -36,12 +36,7 @@ protected:
     {
         platform::set_host(&host);
         page_err = false;
-        open(printer);
-    }
-    // The document, printing on this printer.
-    void open(platform::DrawTarget& on)
-    {
-        doc = std::make_unique<PPpages>(DocumentDevices{&on, &sheet, &surface});
+        doc = std::make_unique<PPpages>(DocumentDevices{&printer, &sheet, &surface});
         doc->window().set_PPpages(doc.get());
         doc->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
         doc->set_page_content([this](std::int16_t& mode, float& zoom, std::int16_t& page) {

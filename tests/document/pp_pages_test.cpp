@@ -81,18 +81,7 @@ TEST_F(PagesTest, PageDataAcceptsZeroToThirteen)
     EXPECT_EQ(last_shown(), Shown(u"The value must be 1 or 2."_s, u"'set_pinc' ERROR"_s, 16, false));
 }
 
-TEST_F(PagesTest, PageParmsChangesOnlyWhatIsGiven)
-{
-    doc->page_parms({}, {}, 1.5f, {}, {}, 0.5f);
-    const std::array<float, 14>& s = doc->page_settings();
-    EXPECT_EQ((std::array<float, 8>{s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]}),
-              (std::array<float, 8>{11 - 0.8f - 1.5f, 8.5f - 0.8f - 0.5f, 0.8f, 0.4f, 1.5f, 0.2f, 0.8f, 0.5f}));
-    doc->page_parms({}, {}, {}, {}, {}, {}, {}, 0x00ff00);
-    EXPECT_EQ(std::pair(doc->page_data(8).toInt(), doc->page_data(9).toInt()), std::pair(1, 0x00ff00));
-    EXPECT_EQ(surface.back_color(), 0x00ff00);
-}
-
-TEST_F(PagesTest, PaperAndPreviewScaleComeFromThePrinterSheet)
+TEST_F(PagesTest, PaperAndPreviewScaleComeFromThePrinterSheetAndPageParmsChangesOnlyWhatIsGiven)
 {
     // Printable 8 x 10.5 on 8.5 x 11: a quarter inch unprintable on each side;
     // a 14800-twip frame pictures 11 inches at 0.934 of their size.
@@ -102,6 +91,13 @@ TEST_F(PagesTest, PaperAndPreviewScaleComeFromThePrinterSheet)
     EXPECT_EQ(doc->margin_presets(), (std::array<float, 7>{0.75f, 0.75f, 0.75f, 0.75f, 0, 0, 0}));
     // The surface fonts are the printer's times preview_scale, never enlarged.
     EXPECT_FLOAT_EQ(doc->window().surface().font_scale(), s[13]);
+
+    doc->page_parms({}, {}, 1.5f, {}, {}, 0.5f);
+    EXPECT_EQ((std::array<float, 8>{s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]}),
+              (std::array<float, 8>{11 - 0.8f - 1.5f, 8.5f - 0.8f - 0.5f, 0.8f, 0.4f, 1.5f, 0.2f, 0.8f, 0.5f}));
+    doc->page_parms({}, {}, {}, {}, {}, {}, {}, 0x00ff00);
+    EXPECT_EQ(std::pair(doc->page_data(8).toInt(), doc->page_data(9).toInt()), std::pair(1, 0x00ff00));
+    EXPECT_EQ(surface.back_color(), 0x00ff00);
 }
 
 TEST_F(PagesTest, PrintItEndsAPrinterPageOrTheDocumentOnTheFinalPage)

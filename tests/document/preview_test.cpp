@@ -25,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(PreviewTest, OnePageAtOneHundredPercentHasNoVerticalBar)
+TEST_F(PreviewTest, AtOneHundredPercentOnePageHasNoVerticalBarAndThreeStepByTen)
 {
     fill(1);
     // The main window takes no input while the preview is shown.
@@ -36,6 +36,16 @@ TEST_F(PreviewTest, OnePageAtOneHundredPercentHasNoVerticalBar)
     // The frame: the screen's height less 1400 twips, as wide as the paper's proportion makes it.
     EXPECT_EQ(std::tuple(view().frame_h, view().win_h, view().win_top), std::tuple(14800.0, 15140.0, 200.0));
     EXPECT_DOUBLE_EQ(view().frame_w, 14800 / static_cast<double>(11.0f / 8.5f));
+
+    // Three pages: the vertical bar steps a page by ten.
+    fill(3);
+    EXPECT_EQ(std::tuple(bar(1, &QAbstractSlider::minimum), bar(1, &QAbstractSlider::maximum),
+                         bar(1, &QAbstractSlider::singleStep), bar(1, &QAbstractSlider::pageStep)),
+              std::tuple(0, 20, 10, 10));
+    EXPECT_NEAR(view().win_w, view().frame_w + 340, 0.5);
+    win().FlatScrollBar(1)->setValue(10);
+    EXPECT_EQ(std::tuple(requests, win().FlatScrollBar(1)->property("arrows").toInt(), win().FlatScrollBar(3)->value()),
+              std::tuple(std::vector{Request(1, 1.0f, 2)}, 0, 2));
 }
 
 TEST_F(PreviewTest, ZoomingInMakesTheWindowOneBarTallerAndTurnsAtTheEnds)
@@ -77,18 +87,6 @@ TEST_F(PreviewTest, FourZoomedPagesShareTheVerticalBar)
     EXPECT_EQ(view().surface_top, -std::round(4095.0 * overhang / 8190));
     win().FlatScrollBar(1)->setValue(8000);  // back on page 1, from its bottom
     EXPECT_EQ(std::pair(requests.back(), view().surface_top), std::pair(Request(1, 1.2f, 1), -double(overhang)));
-}
-
-TEST_F(PreviewTest, ThreePagesAtOneHundredPercentStepByTen)
-{
-    fill(3);
-    EXPECT_EQ(std::tuple(bar(1, &QAbstractSlider::minimum), bar(1, &QAbstractSlider::maximum),
-                         bar(1, &QAbstractSlider::singleStep), bar(1, &QAbstractSlider::pageStep)),
-              std::tuple(0, 20, 10, 10));
-    EXPECT_NEAR(view().win_w, view().frame_w + 340, 0.5);
-    win().FlatScrollBar(1)->setValue(10);
-    EXPECT_EQ(std::tuple(requests, win().FlatScrollBar(1)->property("arrows").toInt(), win().FlatScrollBar(3)->value()),
-              std::tuple(std::vector{Request(1, 1.0f, 2)}, 0, 2));
 }
 
 TEST_F(PreviewTest, ThePageBarStepsByATenthOfItsRange)

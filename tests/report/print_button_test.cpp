@@ -1,11 +1,22 @@
-// PRINT on the real main window, with the shipped species file.
-#include <QLabel>
-#include <QPointer>
-#include <QScrollBar>
+// PRINT on the real main window, with the shipped species file; example 1's
+// report printed through the preview's print button to a PDF, read back with
+// pdftotext: every text in the order of the page, and the title, an
+// observation line and a species name where the preview put them.
+#include <iostream>
 
+#include <QLabel>
+#include <QPageLayout>
+#include <QPointer>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "../support/pdf_text.h"
+#include "../support/scripted_dialogs.h"
 #include "document/pp_pages.h"
 #include "document/preview.h"
-#include "platform/fonts.h"
+#include "platform/forwarding_target.h"
+#include "platform/printer_target.h"
 #include "report/report.h"
 #include "shell/image_button.h"
 #include "shell/startup.h"
@@ -18,11 +29,20 @@ using namespace Qt::StringLiterals;
 
 class PrintButtonTest : public WindowTest {
 protected:
-    // The program's fonts, on which the report is laid out.
-    void SetUp() override
+    // Example 1, entered and taken through the three steps.
+    static void enter_example_one()
     {
-        platform::install_font_substitutes();
-        WindowTest::SetUp();
+        choose(initial_colour, "RED");
+        choose(colour_above, "DARK GREEN");
+        choose(bud_colour, "RED-BROWN");
+        choose(bud_hairs, "HAIRLESS");
+        choose(sticky, "YES");
+        for (const auto& [s, text] : {std::pair{berry_size, "9"}, {pairs, "6"}, {leaf_length, "180"},
+                                      {leaflet_length, "50"}, {leaflet_width, "20"}, {bud_length, "8"}})
+            type(s, text);
+        for (int step = 0; step < 3; ++step)
+            click(next);
+        ASSERT_EQ(results(), QStringList{u"Quenla frutescens"_s});
     }
 };
 
@@ -46,28 +66,6 @@ TEST_F(PrintButtonTest, TheWholeListOfFortyNineSpeciesGoesOverTwoPages)
     EXPECT_FALSE(shown.isVisible());
 }
 
-TEST_F(PrintButtonTest, ExampleOneIsReportedOnOnePage)
-{
-    choose(initial_colour, "RED");
-    choose(colour_above, "DARK GREEN");
-    choose(bud_colour, "RED-BROWN");
-    choose(bud_hairs, "HAIRLESS");
-    choose(sticky, "YES");
-    for (const auto& [s, text] : {std::pair{berry_size, "9"}, {pairs, "6"}, {leaf_length, "180"},
-                                  {leaflet_length, "50"}, {leaflet_width, "20"}, {bud_length, "8"}})
-        type(s, text);
-    click(next);
-    click(next);
-    click(next);
-    ASSERT_EQ(results(), QStringList{u"Quenla frutescens"_s});
-    click(print);
-    preview& shown = pages->window();
-    EXPECT_EQ(shown.Label2()->text(), u"P. 1 of 1"_s);
-    EXPECT_FALSE(shown.FlatScrollBar(1)->isVisible());
-    EXPECT_EQ(rep_names.front().count, 1);
-    EXPECT_TRUE(messages_.shown().empty());
-}
-
 TEST_F(PrintButtonTest, ExitClosesThePreviewAndThenTheMainWindow)
 {
     click(next);
@@ -78,6 +76,143 @@ TEST_F(PrintButtonTest, ExitClosesThePreviewAndThenTheMainWindow)
     EXPECT_EQ(pages, nullptr);
     EXPECT_FALSE(window_->isVisible());
 }
+
+// The preview surface, keeping where each text went (its lower left corner,
+// in inches from the paper's corner).
+class RecordingSurface final : public platform::ForwardingTarget {
+public:
+    using ForwardingTarget::ForwardingTarget;
+    void print_text(const QString& s) override
+    {
+        texts.push_back({s, current_x(), current_y()});
+        ForwardingTarget::print_text(s);
+    }
+    void print_run(QStringView s, float space_extra) override
+    {
+        texts.push_back({s.toString(), current_x(), current_y()});
+        ForwardingTarget::print_run(s, space_extra);
+    }
+    std::vector<PdfWord> texts;
+};
+
+// The text without its blanks, ligatures as their letters.
+QString collapsed(const QString& s)
+{
+    static const QRegularExpression blanks(u"\\s+"_s);
+    return s.normalized(QString::NormalizationForm_KC).remove(blanks);
+}
+
+struct Paper {
+    const char* name;
+    QPageSize::PageSizeId size;
+    QMarginsF margins;  // millimetres: left, top, right, bottom
+};
+
+void PrintTo(const Paper& p, std::ostream* os)
+{
+    *os << p.name;
+}
+
+class PaperTest : public PrintButtonTest, public ::testing::WithParamInterface<Paper> {
+protected:
+    void SetUp() override
+    {
+        // The printer the program starts with: a PDF file on this paper.
+        QPrinter& printer = platform::current_printer().printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setFullPage(false);
+        printer.setPageLayout(QPageLayout(QPageSize(GetParam().size), QPageLayout::Portrait, GetParam().margins,
+                                          QPageLayout::Millimeter));
+        WindowTest::SetUp();
+        // The program's document, its preview surface watched.
+        recorder = std::make_unique<RecordingSurface>(preview_window()->surface());
+        pages = std::make_shared<PPpages>(DocumentDevices{nullptr, nullptr, recorder.get()});
+        preview_window()->set_PPpages(pages.get());
+        pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
+    }
+    void TearDown() override
+    {
+        WindowTest::TearDown();
+        recorder.reset();
+    }
+    // The lines of the preview's page, top to bottom, each from the left.
+    QStringList preview_lines() const
+    {
+        std::map<int, std::map<double, QString>> lines;  // by Y in thousandths of an inch
+        for (const PdfWord& t : recorder->texts)
+            lines[static_cast<int>(std::lround(t.y * 1000))][t.x] += t.text;
+        QStringList out;
+        for (const auto& [y, pieces] : lines) {
+            QString line;
+            for (const auto& [x, text] : pieces)
+                line += text;
+            out << collapsed(line);
+        }
+        return out;
+    }
+    PdfWord on_preview(const QString& start) const
+    {
+        for (const PdfWord& t : recorder->texts)
+            if (t.text.startsWith(start))
+                return t;
+        return {};
+    }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<RecordingSurface> recorder;
+};
+
+TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPage)
+{
+    const QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"report.pdf"_s);
+    enter_example_one();
+    click(print);
+    preview& shown = pages->window();
+    EXPECT_EQ(shown.Label2()->text(), u"P. 1 of 1"_s);
+    EXPECT_FALSE(shown.FlatScrollBar(1)->isVisible());
+    EXPECT_EQ(rep_names.front().count, 1);
+    const QStringList lines = preview_lines();
+    const PdfWord placed[3] = {on_preview(u"Kelbine"_s), on_preview(u"Shape:"_s), on_preview(u"Quenla frutescens"_s)};
+
+    dialogs.printers = {{true, 0}};
+    dialogs.choose_printer = [&](QPrinter& p) { p.setOutputFileName(pdf); };
+    QTest::mouseClick(shown.Image1(0), Qt::LeftButton);
+    EXPECT_TRUE(shown.isVisible());
+    EXPECT_TRUE(messages_.shown().empty()) << messages_.last().text.toStdString();
+    EXPECT_EQ(pdf_pages(pdf), 1);
+
+    // Every line of the preview, in the same order on paper.
+    const QString printed = collapsed(tool_output(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}));
+    qsizetype from = 0;
+    for (const QString& line : lines) {
+        const qsizetype at = printed.indexOf(line, from);
+        EXPECT_GE(at, from) << "missing or out of order: " << line.toStdString() << "\nin: " << printed.toStdString();
+        from = at < 0 ? from : at + line.size();
+    }
+    for (const char* text : {"Kelbine identification", "Tree type is normal", "Shape: spherical, size = 9mm",
+                             "Leaf size = 180mm", "Sticky? YES Length = 8mm", "SELECTED TREES", "Quenla frutescens"})
+        EXPECT_TRUE(printed.contains(collapsed(QLatin1String(text)))) << text;
+
+    // On paper where the preview puts them, from the paper's corner.
+    const std::vector<PdfWord> words = pdf_words(pdf);
+    for (const PdfWord& p : placed) {
+        ASSERT_FALSE(p.text.isEmpty()) << "a text is missing from the preview";
+        const PdfWord w = pdf_word(words, p.text.section(u' ', 0, 0));
+        ASSERT_EQ(w.text, p.text.section(u' ', 0, 0));
+        EXPECT_NEAR(w.x, p.x, 0.02) << p.text.toStdString();
+        EXPECT_NEAR(w.y, p.y, 0.02) << p.text.toStdString();
+        std::cout << GetParam().name << ' ' << w.text.toStdString() << ": off by " << w.x - p.x << " in across, "
+                  << w.y - p.y << " in down\n";
+    }
+}
+
+// A4 with the margins of a common laser printer; US Letter with a printer's
+// margins unequal on every side.
+INSTANTIATE_TEST_SUITE_P(, PaperTest,
+                         ::testing::Values(Paper{"A4", QPageSize::A4, {6.35, 6.35, 6.35, 6.35}},
+                                           Paper{"Letter", QPageSize::Letter, {4, 9, 13, 3}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qid::testing

@@ -21,24 +21,13 @@ protected:
     {
         platform::set_host(&host);
         page_err = false;
-        rep_top_margin = 0.8f;
-        rep_header_margin = 0.4f;
-        rep_bottom_margin = 0.6f;
-        rep_footer_margin = 0.4f;
-        rep_left_margin = 0.8f;
-        rep_right_margin = 0.8f;
-        rep_indent = 1.0f;
+        set_report_margins();
         pages = std::make_shared<PPpages>(DocumentDevices{&printer, &sheet, &surface});
         pages->window().set_PPpages(pages.get());
         pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
-        size_factor = 1.0f;
-        fruit_colour = {QString(), QStringLiteral("UNCHANGED")};
-        spherical = true;
-        berry_size = 0;
-        leaf_colour = {QString(), QStringLiteral("AS ABOVE")};
-        leaf_size = {};
-        bud_prop = {};
-        bud_length = 0;
+        window_observations = {
+            {QString(), QStringLiteral("UNCHANGED")}, true, 0, {QString(), QStringLiteral("AS ABOVE")}, {}, {}, 0};
+        window_factors = {};
         name_species(40);
         for (int s = 0; s < 3; ++s)
             select(s, 3);
@@ -80,14 +69,18 @@ protected:
             if (p)
                 p->set_clock([] { return QDate(2004, 5, 3); });
     }
+    // Page n composed for the printer (mode 0) or the preview (mode 1).
+    static void compose(std::int16_t mode, std::int16_t n)
+    {
+        float zoom = 1;
+        report_page(mode, zoom, n);
+    }
     // Page n composed for the printer, as runs of text: "*" bold, "/" italic,
     // then the text and where it stands.
     QStringList page(std::int16_t n)
     {
         printer.forget();
-        std::int16_t mode = 0;
-        float zoom = 1;
-        report_page(mode, zoom, n);
+        compose(0, n);
         return runs(printer);
     }
     static QStringList runs(const platform::TestTarget& t)

@@ -1,4 +1,5 @@
-// The report's texts, fonts and positions for the observations of each step.
+// The report's texts, fonts and positions for the observations of each step,
+// and its pages.
 #include "platform/fonts.h"
 #include "report_fixture.h"
 
@@ -24,18 +25,6 @@ QStringList expected(const QStringList& body, float trees_y)
            names(1, 3, trees_y + 0.25f);
 }
 
-TEST_F(ReportTest, NothingEnteredGivesTheTreeTypeTheShapeAndTheList)
-{
-    print();
-    EXPECT_EQ(page(1), expected({u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s,
-                                 u"Shape: spherical @1.800,1.300"_s},
-                                1.8f));
-    EXPECT_TRUE(messages.shown().empty());
-    // The base font of the list is Georgia, italic; the rest Century Gothic.
-    EXPECT_EQ(printer.texts().back().font.name, u"Georgia"_s);
-    EXPECT_EQ(printer.texts()[30].font.name, u"Century Gothic"_s);
-}
-
 struct Case {
     const char* name;
     std::int16_t stage;
@@ -47,6 +36,8 @@ struct Case {
 TEST_F(ReportTest, EverySectionWritesWhatWasObserved)
 {
     const std::vector<Case> cases = {
+        {"nothing entered: the tree type, the shape and the list", 0, [] {},
+         {u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Shape: spherical @1.800,1.300"_s}, 1.8f},
         {"a young tree whose berries change colour", 0,
          [] {
              size_factor = 0.8f;
@@ -117,12 +108,15 @@ TEST_F(ReportTest, AReportAfterBackShowsTheStepNowShown)
     EXPECT_EQ(got.mid(got.size() - 3), (QStringList{u"*SELECTED TREES @0.800,2.300"_s} + names(1, 2, 2.55f)));
 }
 
-TEST_F(ReportTest, SpeciesNamesAreDrawnAsTheyAreSpelled)
+TEST_F(ReportTest, SpeciesNamesAreDrawnAsSpelledInItalicGeorgia)
 {
     species_name[2] = uR"(a\b/c\\d)"_s;
     print();
     EXPECT_EQ(page(1).at(7), uR"(/Quenla a\b/c\\d @0.800,2.300)"_s);
     EXPECT_TRUE(messages.shown().empty());
+    // The base font of the list is Georgia, italic; the rest Century Gothic.
+    EXPECT_EQ(printer.texts().back().font.name, u"Georgia"_s);
+    EXPECT_EQ(printer.texts()[30].font.name, u"Century Gothic"_s);
 }
 
 TEST_F(ReportTest, EveryCompositionOfAPageWithRealFontsLooksTheSame)
@@ -139,9 +133,7 @@ TEST_F(ReportTest, EveryCompositionOfAPageWithRealFontsLooksTheSame)
     select(0, 60);
     print_report(*pages, window_report());
     const QImage first = pages->window().surface().image().copy();
-    std::int16_t mode = 1, n = 1;
-    float zoom = 1;
-    report_page(mode, zoom, n);
+    compose(1, 1);
     EXPECT_TRUE(pages->window().surface().image() == first);
     EXPECT_EQ(rep_page_count, 2);
     EXPECT_TRUE(messages.shown().empty());
@@ -151,9 +143,7 @@ TEST_F(ReportTest, AMissingPageIsReportedTwice)
 {
     print();
     messages.clear();
-    std::int16_t mode = 1, n = 9;
-    float zoom = 1;
-    report_page(mode, zoom, n);
+    compose(1, 9);
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].title, u"'find_page' ERROR"_s);
     EXPECT_EQ(std::tuple(messages.last().text, messages.last().title, messages.last().icon, page_err),
@@ -166,14 +156,67 @@ TEST_F(ReportTest, NothingIsComposedWithoutAShownStep)
     print();
     surface.forget();
     stage = -1;  // the cascade went back to its start
-    std::int16_t mode = 1, n = 1;
-    float zoom = 1;
-    report_page(mode, zoom, n);
+    compose(1, 1);
     EXPECT_TRUE(surface.calls().empty());
     EXPECT_TRUE(messages.shown().empty());
     const std::size_t pages_before = pages->page_col().size();
     print_report(*pages, window_report());
     EXPECT_EQ(pages->page_col().size(), pages_before);
+}
+
+// Every page of a report of n species at step 0, each with the header and
+// the heading once: the names each lists.
+class ReportPagesTest : public ReportTest {
+protected:
+    std::vector<QStringList> listed(int n)
+    {
+        name_species(n);
+        select(0, n);
+        print();
+        std::vector<QStringList> out;
+        for (std::int16_t p = 1; p <= rep_page_count; ++p) {
+            const QStringList runs = page(p);
+            EXPECT_EQ(runs.mid(0, 2), header) << "page " << p;
+            EXPECT_EQ(runs.filter(u"SELECTED TREES"_s).size(), 1) << "page " << p;
+            out.push_back(runs.filter(u"/Quenla"_s));
+        }
+        return out;
+    }
+};
+
+// A list longer than a page goes on over as many pages as it needs.
+TEST_F(ReportPagesTest, ThePagesFollowTheRoomTheListNeeds)
+{
+    for (const auto& [n, counts] : std::vector<std::pair<int, std::vector<qsizetype>>>{
+             {3, {3}}, {39, {39}}, {40, {39, 1}}, {49, {39, 10}}, {120, {39, 43, 38}}}) {
+        SetUp();
+        const std::vector<QStringList> got = listed(n);
+        std::vector<qsizetype> sizes;
+        QStringList all;
+        for (const QStringList& p : got) {
+            sizes.push_back(p.size());
+            for (const QString& run : p)
+                all << run.section(u' ', 1, 1);
+        }
+        EXPECT_EQ(sizes, counts) << n << " species";
+        QStringList expected;
+        for (int k = 1; k <= n; ++k)
+            expected << u"sp%1"_s.arg(k, 2, 10, QLatin1Char('0'));
+        EXPECT_EQ(all, expected) << "every name once, in order";
+        std::int16_t count = 0, first = 0, last = 0;
+        pages->num_pge(count, first, last);
+        EXPECT_EQ(std::tuple(count, rep_page_count, pages->window().FlatScrollBar(3)->maximum()),
+                  std::tuple(std::int16_t(counts.size()), std::int16_t(counts.size()), int(counts.size())));
+        EXPECT_TRUE(messages.shown().empty()) << n << " species";
+        if (n == 49) {
+            // Page 2 starts with the heading at the top margin; page 1's last name
+            // still starts inside the text area, 0.6 inch above the paper's edge.
+            EXPECT_EQ(page(2).mid(2, 3), (QStringList{u"*SELECTED TREES @0.800,0.800"_s,
+                                                      u"/Quenla sp40 @0.800,1.050"_s, u"/Quenla sp41 @0.800,1.300"_s}));
+            EXPECT_EQ(page(1).last(), u"/Quenla sp39 @0.800,11.550"_s);
+        }
+        TearDown();
+    }
 }
 
 }  // namespace
