@@ -182,26 +182,24 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
 // Records the order in which windows receive their close.
 class CloseOrder final : public QObject {
 public:
-    QStringList closed;
+    QList<QObject*> closed;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Close)
-            closed << watched->objectName();
+            closed << watched;
         return false;
     }
 };
 
 TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
 {
-    window_->setObjectName("main");
     QWidget other;
-    other.setObjectName("other");
     CloseOrder order;
     window_->installEventFilter(&order);
     other.installEventFilter(&order);
     other.show();
     window_->exit_action()->trigger();
-    EXPECT_EQ(order.closed, QStringList({"other", "main"}));
+    EXPECT_EQ(order.closed, QList<QObject*>({&other, window_.get()}));
     EXPECT_TRUE(!window_->isVisible() && qid::msg_style == nullptr);
 
     // Closing the main window itself shuts down the same way.
