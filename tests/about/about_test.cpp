@@ -67,29 +67,23 @@ protected:
 
 TEST_F(AboutTest, ShowsTheVersionTheDateTheMemoryAndThePictures)
 {
-    about_64 a(version("An identification key"));
-    const About& w = build(a);
-    EXPECT_EQ(QStringList({w.title_lbl[0]->text(), w.title_lbl[1]->text(), w.mem_lbl->text(), w.make_lbl[2]->text()}),
+    about_64 full(version("An identification key for the trees of the genus Quenla"));
+    const About& f = build(full);
+    EXPECT_EQ(QStringList({f.title_lbl[0]->text(), f.title_lbl[1]->text(), f.mem_lbl->text(), f.make_lbl[2]->text()}),
               QStringList({"Quenla ID", "Version 2.5.11, 03/02/2014", "Total memory = 8 GB\nof which 25% is available.",
                            "Trademarks"}));
-    EXPECT_EQ(w.Image1->pixmap().size(), QSize(160, 120));  // 400 x 300 at 0.4
+    EXPECT_EQ(f.Image1->pixmap().size(), QSize(160, 120));  // 400 x 300 at 0.4
     EXPECT_TRUE(messages.shown().empty());
-    // A missing picture is reported, and the box is built without it.
-    about_64 b(version("x"));
-    EXPECT_TRUE(build(b, "gone.gif").Picture2->pixmap().isNull());
-    EXPECT_EQ(messages.last().text, "File '" + app_path + "graphics/gone.gif' doesn't exist.");
-}
-
-TEST_F(AboutTest, AnEmptyDescriptionHidesItsLabelAndMovesTheNextUp)
-{
-    about_64 full(version("An identification key for the trees of the genus Quenla"));
-    about_64 empty(version(""));
-    const About& f = build(full);
-    const About& e = build(empty);
     EXPECT_TRUE(f.title_lbl[2]->isVisibleTo(&f) && f.title_lbl[2]->height() > 0);
     EXPECT_GE(f.title_lbl[3]->y(), f.title_lbl[2]->geometry().bottom());
+    // An empty description hides its label and moves the next one up; a
+    // missing picture is reported, and the box is built without it.
+    about_64 empty(version(""));
+    const About& e = build(empty, "gone.gif");
     EXPECT_TRUE(e.title_lbl[2]->isHidden() && e.title_lbl[2]->height() == 0);
     EXPECT_EQ(e.title_lbl[3]->y(), e.title_lbl[2]->y());
+    EXPECT_TRUE(e.Picture2->pixmap().isNull());
+    EXPECT_EQ(messages.last().text, "File '" + app_path + "graphics/gone.gif' doesn't exist.");
 }
 
 TEST_F(AboutTest, IsBuiltOnceWithTheArgumentsInProportionToTheScreen)

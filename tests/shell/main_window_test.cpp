@@ -57,10 +57,7 @@ TEST_F(MainWindowTest, ListsAreFilledInFileOrderWithTheDefaultsChosen)
     ASSERT_TRUE(file.data.has_value());
     const int list_slots[] = {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky};
     for (std::size_t k = 0; k < 7; ++k) {
-        QStringList entries;
-        for (int i = 0; i < ctl_tbl[list_slots[k]]->item_count(); ++i)
-            entries << ctl_tbl[list_slots[k]]->item(i);
-        EXPECT_EQ(entries, file.data->lists[k]) << "list " << k;
+        EXPECT_EQ(results(list_slots[k]), file.data->lists[k]) << "list " << k;
         // Only FINAL COLOUR and COLOUR BELOW have their first entry chosen.
         EXPECT_EQ(ctl_tbl[list_slots[k]]->list_index(), k == 1 || k == 3 ? 0 : -1) << "list " << k;
     }
@@ -185,26 +182,24 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
 // Records the order in which windows receive their close.
 class CloseOrder final : public QObject {
 public:
-    QStringList closed;
+    QList<QObject*> closed;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Close)
-            closed << watched->objectName();
+            closed << watched;
         return false;
     }
 };
 
 TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
 {
-    window_->setObjectName("main");
     QWidget other;
-    other.setObjectName("other");
     CloseOrder order;
     window_->installEventFilter(&order);
     other.installEventFilter(&order);
     other.show();
     window_->exit_action()->trigger();
-    EXPECT_EQ(order.closed, QStringList({"other", "main"}));
+    EXPECT_EQ(order.closed, QList<QObject*>({&other, window_.get()}));
     EXPECT_TRUE(!window_->isVisible() && qid::msg_style == nullptr);
 
     // Closing the main window itself shuts down the same way.
@@ -214,28 +209,16 @@ TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
     EXPECT_FALSE(other.isVisible());
 }
 
-// Start-up on a program folder of the test's own.
-class FolderTest : public ::testing::Test {
+// Start-up on a program folder of the test's own, left to the test.
+class FolderTest : public WindowTest {
 protected:
     void SetUp() override
     {
-        host_.folder = dir_.path();
-        qid::platform::set_host(&host_);
-    }
-    void TearDown() override
-    {
-        qid::platform::set_host(nullptr);
-        qid::form_ready = false;
-        qid::form_tbl.clear();
-        qid::msg_style.reset();
-        qid::about.reset();
-        qid::pages.reset();
+        screen_.folder = dir_.path();
+        qid::platform::set_host(&screen_);
     }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
-
     QTemporaryDir dir_;
-    FixedScreen host_;
-    RecordingMessages messages_;
 };
 
 TEST_F(FolderTest, EmptyDefaultListsLeaveOnlyNextAndClearOnOffer)
@@ -285,7 +268,7 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
 
 TEST_F(FolderTest, FileDateIsTheProgramFilesDateAfterAComma)
 {
-    QFile f(host_.file = path("quenla-id"));
+    QFile f(screen_.file = path("quenla-id"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2014, 2, 3), QTime(10, 0)), QFileDevice::FileModificationTime));
     f.close();

@@ -37,13 +37,11 @@ TEST_F(ResizeTest, ScreensOfEverySizeGiveTheFactorsAndTheWindow)
     for (const Screen& s : screens) {
         reopen({s.width, s.height});
         SCOPED_TRACE(s.width);
-        EXPECT_TRUE(rz::screen_w == s.width && rz::screen_h == s.screen_h);
-        EXPECT_TRUE(rz::scale_x == s.scale_x && rz::scale_y == s.scale_y);
-        EXPECT_EQ(window_->frameGeometry(), QRect(QPoint(0, 0), s.frame));
-        EXPECT_EQ(ctl_tbl[result_list]->geometry().left, s.list_left);
-        EXPECT_EQ(window_->control("Label2", 0)->font_size(), s.caption);
-        EXPECT_EQ(ctl_tbl[initial_colour]->font_size(), s.list);
-        EXPECT_EQ(ctl_tbl[heading]->font_size(), s.heading);
+        EXPECT_EQ(std::tuple(rz::screen_w, rz::screen_h, rz::scale_x, rz::scale_y, window_->frameGeometry()),
+                  std::tuple(s.width, s.screen_h, s.scale_x, s.scale_y, QRect(QPoint(0, 0), s.frame)));
+        EXPECT_EQ(std::tuple(ctl_tbl[result_list]->geometry().left, window_->control("Label2", 0)->font_size(),
+                             ctl_tbl[initial_colour]->font_size(), ctl_tbl[heading]->font_size()),
+                  std::tuple(s.list_left, s.caption, s.list, s.heading));
         // On the design's own screen no control moves.
         for (int k = 0; s.scale_x == 1 && k < rz::layout_count; ++k) {
             const qid::ctl_geom& e = rz::layout[static_cast<std::size_t>(k)];
@@ -61,8 +59,7 @@ TEST_F(ResizeTest, PicturesAreMovedButNeverStretched)
         auto* button = static_cast<qid::ImageButton*>(widget(s));
         EXPECT_EQ(button->size(), button->pixmap().size());
     }
-    EXPECT_EQ(ctl_tbl[clear]->geometry().left, 11625);
-    EXPECT_EQ(ctl_tbl[clear]->geometry().top, 1700);
+    EXPECT_EQ(std::pair(ctl_tbl[clear]->geometry().left, ctl_tbl[clear]->geometry().top), std::pair(11625, 1700));
     EXPECT_EQ(window_->background()->geometry(), QRect(0, 0, 1280, 927));
 }
 

@@ -107,11 +107,12 @@ protected:
     static void type(int s, const char* text) { QTest::keyClicks(widget(s), QString::fromLatin1(text)); }
     static void click(int s) { QTest::mouseClick(widget(s), Qt::LeftButton); }
 
-    static QStringList results()
+    // The entries of a list box, the result list unless told.
+    static QStringList results(int s = result_list)
     {
         QStringList names;
-        for (int i = 0; i < ctl_tbl[result_list]->item_count(); ++i)
-            names << ctl_tbl[result_list]->item(i);
+        for (int i = 0; i < ctl_tbl[s]->item_count(); ++i)
+            names << ctl_tbl[s]->item(i);
         return names;
     }
 
