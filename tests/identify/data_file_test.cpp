@@ -14,164 +14,131 @@
 #include "shell/state.h"
 #include "shell/window_entries.h"
 
+namespace qid {
 namespace {
 
-using qid::testing::FakeControl;
-
 // The seven lists, one species header and two species in the shortest form.
-const char* const good_header =
-    "2,\"Green\",\"Red, dark\"\n"
-    "1,\"UNCHANGED\"\n"
-    "1,\"Mid green\"\n"
-    "1,\"AS ABOVE\"\n"
-    "0\n"
-    "2,\"Glabrous\",\"Hairy\"\n"
-    "2,\"Yes\",\"No\"\n";
+const char* const good_header = "2,\"Green\",\"Red, dark\"\n1,\"UNCHANGED\"\n1,\"Mid green\"\n1,\"AS ABOVE\"\n0\n"
+                                "2,\"Glabrous\",\"Hairy\"\n2,\"Yes\",\"No\"\n";
+
+// Species "a" in the shortest form, with one field (counted from 1) written as given.
+QByteArray record(int field = 0, const QByteArray& value = {})
+{
+    QList<QByteArray> fields = QByteArray(R"("a","","","",0,"","",0,0,0,0,0,0,0,0,"","",0,0,#TRUE#)").split(',');
+    if (field > 0)
+        fields[field - 1] = value;
+    return fields.join(',') + '\n';
+}
 
 class DataFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        for (std::size_t slot = 0; slot < qid::ctl_tbl.size(); ++slot) {
-            controls_[slot] = std::make_unique<FakeControl>();
-            qid::ctl_tbl[slot] = controls_[slot].get();
-        }
+        for (std::size_t slot = 0; slot < ctl_tbl.size(); ++slot)
+            ctl_tbl[slot] = (controls_[slot] = std::make_unique<testing::FakeControl>()).get();
     }
-    void TearDown() override { qid::ctl_tbl.fill(nullptr); }
+    void TearDown() override { ctl_tbl.fill(nullptr); }
 
     // Writes the bytes as qid.dta and loads it.
     bool load(const QByteArray& bytes)
     {
-        qid::data_file = dir_.filePath("qid.dta");
-        QFile f(qid::data_file);
+        data_file = dir_.filePath("qid.dta");
+        QFile f(data_file);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         f.close();
-        return qid::load_species();
+        return load_species();
     }
 
-    FakeControl& control(int slot) { return *controls_[static_cast<std::size_t>(slot)]; }
+    testing::FakeControl& control(int slot) { return *controls_[static_cast<std::size_t>(slot)]; }
 
     QTemporaryDir dir_;
-    qid::testing::RecordingMessages messages_;
-    std::array<std::unique_ptr<FakeControl>, qid::ctl_count> controls_;
+    testing::RecordingMessages messages_;
+    std::array<std::unique_ptr<testing::FakeControl>, ctl_count> controls_;
 };
 
 TEST_F(DataFileTest, ReadsListsAndRecordsInTheirFieldSyntax)
 {
-    QByteArray file(good_header);
-    file += "2,3,9,4\n";
     // Quoted names and texts with commas; blanks before fields; an empty field;
     // a record split over two lines; Booleans and -1/0 shapes.
-    file += "\"frutescens\", \"Red, dark\",\"Hairy\",\"Yes\",12,  \"Mid green\",\"AS ABOVE\",4,7,\n"
-            "  200,30,60,10,20,\"Green\",\"UNCHANGED\",7,9.5,#TRUE#\n";
-    file += "\"alba\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"Green\",,0,0,-1\n";
+    const QByteArray file = QByteArray(good_header) + "2,3,9,4\n"
+        "\"frutescens\", \"Red, dark\",\"Hairy\",\"Yes\",12,  \"Mid green\",\"AS ABOVE\",4,7,\n"
+        "  200,30,60,10,20,\"Green\",\"UNCHANGED\",7,9.5,#TRUE#\n"
+        "\"alba\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"Green\",,0,0,-1\n";
     ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
     EXPECT_TRUE(messages_.shown().empty());
-
     EXPECT_EQ(control(5).items(), QStringList({"Green", "Red, dark"}));
     EXPECT_EQ(control(19).items(), QStringList({"AS ABOVE"}));
     EXPECT_TRUE(control(8).items().isEmpty());  // a count of 0 leaves the list empty
     EXPECT_EQ(control(10).items(), QStringList({"Yes", "No"}));
-
-    ASSERT_EQ(qid::species_count, 2);
-    EXPECT_EQ(qid::species_name[1], "frutescens");
-    EXPECT_EQ(qid::bud_table.at(1, 0).text(), "Red, dark");
-    EXPECT_EQ(qid::bud_table.at(1, 3).number(), 12);
-    EXPECT_EQ(qid::leaf_table.at(1, 3).number(), 7);
-    EXPECT_TRUE(qid::leaf_table.at(1, 4).equals_zero());  // the empty field before the line end
-    EXPECT_TRUE(qid::leaf_table.at(1, 4).is_empty());
-    EXPECT_EQ(qid::leaf_table.at(1, 5).number(), 200);
-    EXPECT_FLOAT_EQ(static_cast<float>(qid::fruit_table.at(1, 3).number()), 9.5f);
-    EXPECT_EQ(qid::fruit_table.at(1, 4).number(), -1);  // #TRUE#
-    EXPECT_EQ(qid::fruit_table.at(2, 4).number(), -1);  // -1
-    EXPECT_TRUE(qid::fruit_table.at(2, 1).equals_empty_text());
-    EXPECT_TRUE(qid::fruit_table.at(2, 1).equals_zero());  // empty equals both "" and 0
+    ASSERT_EQ(species_count, 2);
+    EXPECT_EQ(std::pair(species_name[1], bud_table.at(1, 0).text()),
+              std::pair(QString("frutescens"), QString("Red, dark")));
+    EXPECT_EQ(std::tuple(bud_table.at(1, 3).number(), leaf_table.at(1, 3).number(), leaf_table.at(1, 5).number()),
+              std::tuple(12, 7, 200));
+    // The empty field before the line end is empty and equals 0.
+    EXPECT_TRUE(leaf_table.at(1, 4).equals_zero() && leaf_table.at(1, 4).is_empty());
+    EXPECT_FLOAT_EQ(static_cast<float>(fruit_table.at(1, 3).number()), 9.5f);
+    EXPECT_EQ(std::tuple(fruit_table.at(1, 4).number(), fruit_table.at(2, 4).number()), std::tuple(-1, -1));  // #TRUE#
+    EXPECT_TRUE(fruit_table.at(2, 1).equals_empty_text() && fruit_table.at(2, 1).equals_zero());  // empty is "" and 0
 }
 
 TEST_F(DataFileTest, AcceptsCrLfLineEndsExtraColumnsAndTrailingText)
 {
     QByteArray file(good_header);
     file.replace("\n", "\r\n");
-    file += "1,4,10,5\r\n\r\n";
-    file += "\"x\",\"Glabrous\",\"\",\"\",5,\"extra\",\"Mid green\",\"AS ABOVE\",1,2,3,4,5,6,7,8,\r\n"
-            "\"Green\",\"UNCHANGED\",1,2,#FALSE#,\"kept\"\r\n"
-            "anything after the last record is ignored\r\n";
+    file += "1,4,10,5\r\n\r\n\"x\",\"Glabrous\",\"\",\"\",5,\"extra\",\"Mid green\",\"AS ABOVE\",1,2,3,4,5,6,7,8,\r\n"
+            "\"Green\",\"UNCHANGED\",1,2,#FALSE#,\"kept\"\r\nanything after the last record is ignored\r\n";
     ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
-    EXPECT_EQ(qid::bud_table.columns(), 5);
-    EXPECT_EQ(qid::bud_table.at(1, 4).text(), "extra");
-    EXPECT_TRUE(qid::leaf_table.at(1, 10).is_empty());
-    EXPECT_EQ(qid::fruit_table.at(1, 5).text(), "kept");
-    EXPECT_EQ(qid::fruit_table.at(1, 4).number(), 0);
+    EXPECT_EQ(std::pair(bud_table.columns(), bud_table.at(1, 4).text()), std::pair(5, QString("extra")));
+    EXPECT_TRUE(leaf_table.at(1, 10).is_empty());
+    EXPECT_EQ(std::pair(fruit_table.at(1, 5).text(), fruit_table.at(1, 4).number()), std::pair(QString("kept"), 0.0));
 }
 
-TEST_F(DataFileTest, DecodesUtf8OrFallsBackToWindows1252)
+TEST_F(DataFileTest, MalformedFileIsReportedByFileLineAndFieldAndNothingIsLoaded)
 {
-    EXPECT_EQ(qid::decode_data_text("caf\xc3\xa9"), QString::fromUtf8("caf\xc3\xa9"));
-    EXPECT_EQ(qid::decode_data_text("caf\xe9 \x80"), QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"));
+    const struct { const char* name; QByteArray tail; const char *line_field, *problem; } cases[] = {
+        {"CountIsNotANumber", "many,3,9,4\n", "Line 8, field 1", "whole number from 0 to 32767"},
+        {"NegativeCount", "-2,3,9,4\n", "Line 8, field 1", "the number of species"},
+        {"TooFewColumns", "1,2,9,4\n", "Line 8, field 2", "highest bud column"},
+        {"EndsBeforeLastRecord", "2,3,9,4\n" + record() + "\"b\",\"\"\n", "Line 10:",
+         "file ends before the bud hairs (bud column 1) of species 2"},
+        {"TextWhereANumberBelongs", "1,3,9,4\n" + record(5, "\"ten\""), "Line 9, field 5",
+         "number was expected for the bud length (bud column 3) of species 1, not \"ten\""},
+        {"NumberWhereATextBelongs", "1,3,9,4\n" + record(6, "7"), "Line 9, field 6",
+         "text in double quotes was expected for the leaf colour above"},
+        {"ShapeNeitherBooleanNorMinusOneOrZero", "1,3,9,4\n" + record(20, "1"), "Line 9, field 20",
+         "#TRUE#, #FALSE#, -1 or 0 was expected"},
+        {"UnclosedQuote", "1,3,9,4\n\"a\",\"unclosed\n", "Line 9, field 2", "closing \" is missing"},
+        {"JunkAfterAQuote", "1,3,9,4\n\"a\"b,\n", "Line 9, field 1", "comma or a line end was expected"},
+        {"CountWithAFraction", "2.5,3,9,4\n", "Line 8, field 1",
+         "whole number from 0 to 32767 was expected for the number of species, not \"2.5\""},
+        {"CountBeyondSixteenBits", "32768,3,9,4\n", "Line 8, field 1", "not \"32768\""},
+        {"QuotedCount", "\"1\",3,9,4\n", "Line 8, field 1", "for the number of species, not \"1\""},
+        {"TooFewLeafColumns", "1,3,8,4\n", "Line 8, field 3", "from 9 to 255 was expected for the highest leaf"},
+        {"TooFewFruitColumns", "1,3,9,3\n", "Line 8, field 4", "from 4 to 255 was expected for the highest fruit"},
+        {"MoreThan255Columns", "1,3,9,256\n", "Line 8, field 4", "not \"256\""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages_.clear();
+        EXPECT_FALSE(load(good_header + c.tail));
+        ASSERT_EQ(messages_.shown().size(), 1u);
+        const testing::Recorded& m = messages_.last();
+        EXPECT_EQ(std::tuple(m.title, m.icon, species_count), std::tuple(QString("DATA FILE ERROR"), 16, 0));
+        for (const QString& part : {data_file, QString(c.line_field), QString(c.problem)})
+            EXPECT_TRUE(m.text.contains(part)) << m.text.toStdString();
+    }
 }
-
-struct BadFile {
-    const char* name;
-    QByteArray tail;      // what follows the seven lists
-    const char* line_field;  // "Line L, field F" expected in the message
-    const char* problem;     // part of the explanation expected in the message
-};
-
-class MalformedFileTest : public DataFileTest, public ::testing::WithParamInterface<BadFile> {};
-
-TEST_P(MalformedFileTest, IsReportedByFileLineAndFieldAndNothingIsLoaded)
-{
-    const BadFile& bad = GetParam();
-    EXPECT_FALSE(load(QByteArray(good_header) + bad.tail));
-    ASSERT_EQ(messages_.shown().size(), 1u);
-    const QString text = messages_.last().text;
-    EXPECT_EQ(messages_.last().title, "DATA FILE ERROR");
-    EXPECT_EQ(messages_.last().icon, 16);
-    EXPECT_TRUE(text.contains(qid::data_file)) << text.toStdString();
-    EXPECT_TRUE(text.contains(bad.line_field)) << text.toStdString();
-    EXPECT_TRUE(text.contains(bad.problem)) << text.toStdString();
-    EXPECT_EQ(qid::species_count, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MalformedFileTest,
-    ::testing::Values(
-        BadFile{"CountIsNotANumber", "many,3,9,4\n", "Line 8, field 1", "whole number from 0 to 32767"},
-        BadFile{"NegativeCount", "-2,3,9,4\n", "Line 8, field 1", "the number of species"},
-        BadFile{"TooFewColumns", "1,2,9,4\n", "Line 8, field 2", "highest bud column"},
-        BadFile{"EndsBeforeLastRecord",
-                "2,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n\"b\",\"\"\n",
-                "Line 10:", "file ends before the bud hairs (bud column 1) of species 2"},
-        BadFile{"TextWhereANumberBelongs",
-                "1,3,9,4\n\"a\",\"\",\"\",\"\",\"ten\",\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n",
-                "Line 9, field 5", "number was expected for the bud length (bud column 3) of species 1, not \"ten\""},
-        BadFile{"NumberWhereATextBelongs",
-                "1,3,9,4\n\"a\",\"\",\"\",\"\",0,7,\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n",
-                "Line 9, field 6", "text in double quotes was expected for the leaf colour above"},
-        BadFile{"ShapeNeitherBooleanNorMinusOneOrZero",
-                "1,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,1\n",
-                "Line 9, field 20", "#TRUE#, #FALSE#, -1 or 0 was expected"},
-        BadFile{"UnclosedQuote", "1,3,9,4\n\"a\",\"unclosed\n", "Line 9, field 2", "closing \" is missing"},
-        BadFile{"JunkAfterAQuote", "1,3,9,4\n\"a\"b,\n", "Line 9, field 1", "comma or a line end was expected"},
-        BadFile{"CountWithAFraction", "2.5,3,9,4\n", "Line 8, field 1",
-                "whole number from 0 to 32767 was expected for the number of species, not \"2.5\""},
-        BadFile{"CountBeyondSixteenBits", "32768,3,9,4\n", "Line 8, field 1", "not \"32768\""},
-        BadFile{"QuotedCount", "\"1\",3,9,4\n", "Line 8, field 1", "for the number of species, not \"1\""},
-        BadFile{"TooFewLeafColumns", "1,3,8,4\n", "Line 8, field 3", "from 9 to 255 was expected for the highest leaf"},
-        BadFile{"TooFewFruitColumns", "1,3,9,3\n", "Line 8, field 4", "from 4 to 255 was expected for the highest fruit"},
-        BadFile{"MoreThan255Columns", "1,3,9,256\n", "Line 8, field 4", "not \"256\""}),
-    [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST_F(DataFileTest, AcceptsWholeCountsUpToTheirLimits)
 {
     QByteArray file = good_header;
     file.replace("2,\"Green\"", "2.0,\"Green\"");  // a whole number written with a point
-    file += "1,3,9,255\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#" + QByteArray(251, ',') + "x\n";
+    file += "1,3,9,255\n" + record().chopped(1) + QByteArray(251, ',') + "x\n";
     ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
     EXPECT_EQ(control(5).items().size(), 2);
-    EXPECT_EQ(std::pair(qid::fruit_table.columns(), qid::fruit_table.at(1, 255).text()), std::pair(256, QString("x")));
+    EXPECT_EQ(std::pair(fruit_table.columns(), fruit_table.at(1, 255).text()), std::pair(256, QString("x")));
 }
 
 // Where an error is reported, whatever the line ends: LF, CR LF or a lone CR,
@@ -182,18 +149,16 @@ TEST_F(DataFileTest, ErrorLinesCountEveryKindOfLineEnd)
         {"\"Red, dark\"", 0}, {"\"Red,|dark\"", 1}, {"\"Red,||dark\"", 2}, {"\"Red,\n\rdark\"", 2}};
     for (const char* eol : {"\n", "\r\n", "\r"})
         for (const auto& [entry, extra] : entries) {
-            QByteArray file = good_header;
-            file += "1,3,9,4\n\"a\",\"\",\"\",\"\",\"ten\",\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n";
+            QByteArray file = good_header + ("1,3,9,4\n" + record(5, "\"ten\""));
             file.replace("\"Red, dark\"", "<entry>").replace("\n", eol);
             file.replace("<entry>", QByteArray(entry).replace("|", eol));
-            const std::string where = "Line " + std::to_string(9 + extra) + ", field 5: A number was expected";
+            const QString line = "Line " + QString::number(9 + extra);
             EXPECT_FALSE(load(file));
-            EXPECT_TRUE(messages_.last().text.contains(QString::fromStdString(where)))
+            EXPECT_TRUE(messages_.last().text.contains(line + ", field 5: A number was expected"))
                 << messages_.last().text.toStdString() << " with " << QByteArray(entry).toPercentEncoding().data();
             file.truncate(file.indexOf("\"ten\""));  // ends early, after the field on that line
             EXPECT_FALSE(load(file));
-            EXPECT_TRUE(messages_.last().text.contains(QString::fromStdString("Line " + std::to_string(9 + extra) + ": ")))
-                << messages_.last().text.toStdString();
+            EXPECT_TRUE(messages_.last().text.contains(line + ": ")) << messages_.last().text.toStdString();
         }
 }
 
@@ -205,28 +170,29 @@ TEST_F(DataFileTest, TextsAndNumbersAreReadAsTheWholeFileIsDecoded)
         {"a mark inside a text is kept", "", "\"\xEF\xBB\xBFx\"", "7", QChar(0xFEFF) + QString("x"), 7},
         {"Windows-1252", "", "\"caf\xE9 \x80\"", "7", QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC"), 7},
         {"UTF-8 no-break spaces around a number", "", "\"x\"", "\xC2\xA0 8\xC2\xA0", "x", 8},
-        {"Windows-1252 blanks around plain texts and numbers", "", " caf\xE9\xA0 ", "\xA0" "9", QString::fromUtf8("caf\xC3\xA9"), 9},
+        {"Windows-1252 blanks around plain texts and numbers", "", " caf\xE9\xA0 ", "\xA0" "9",
+         QString::fromUtf8("caf\xC3\xA9"), 9},
         {"plain entry between blanks", "", "\t plain words ", "+9", "plain words", 9},
         {"exponent", "", "\"x\"", "1e1", "x", 10},
     };
     for (const auto& c : cases) {
-        const QByteArray file = c.start + "1," + c.entry + "\n0\n0\n0\n0\n0\n0\n1,3,9,4\n\"a\",\"\",\"\",\"\"," + c.length
-                                + ",\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#false#\n";
-        ASSERT_TRUE(load(file)) << c.name << ": " << messages_.last().text.toStdString();
-        EXPECT_EQ(control(5).items(), QStringList(c.text)) << c.name;
-        EXPECT_EQ(qid::bud_table.at(1, 3).number(), c.number) << c.name;
-        EXPECT_EQ(qid::bud_table.at(1, 3).kind(), qid::Cell::Kind::number) << c.name;
+        SCOPED_TRACE(c.name);
+        const QByteArray file = c.start + "1," + c.entry + "\n0\n0\n0\n0\n0\n0\n1,3,9,4\n" + record(5, c.length);
+        ASSERT_TRUE(load(QByteArray(file).replace("#TRUE#", "#false#"))) << messages_.last().text.toStdString();
+        EXPECT_EQ(control(5).items(), QStringList(c.text));
+        EXPECT_EQ(std::pair(bud_table.at(1, 3).number(), bud_table.at(1, 3).kind()),
+                  std::pair(c.number, Cell::Kind::number));
         control(5).clear_items();
     }
 }
 
 TEST_F(DataFileTest, MissingFileIsReportedByName)
 {
-    qid::data_file = dir_.filePath("nowhere/qid.dta");
-    EXPECT_FALSE(qid::load_species());
+    data_file = dir_.filePath("nowhere/qid.dta");
+    EXPECT_FALSE(load_species());
     ASSERT_EQ(messages_.shown().size(), 1u);
     EXPECT_EQ(messages_.last().text,
-              "The species data file '" + qid::data_file + "' cannot be used.\nThe file does not exist.");
+              "The species data file '" + data_file + "' cannot be used.\nThe file does not exist.");
 }
 
 TEST(TextBoxNumber, TakesTheLeadingNumberRoundedHalvesToEvenAndClamped)
@@ -236,14 +202,12 @@ TEST(TextBoxNumber, TakesTheLeadingNumberRoundedHalvesToEvenAndClamped)
         {"-99999", -32768}, {"-5", -5}, {"  8", 8}, {"", 0}, {".5", 0}, {"1.5.3", 2}, {"-", 0},
         {"+3", 3}, {"12 34", 12}, {"1e3", 1}, {"99999999999999999999999", 32767}};
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(qid::text_box_number(QString::fromLatin1(text)), expected) << text;
+        EXPECT_EQ(text_box_number(QString::fromLatin1(text)), expected) << text;
 }
 
 TEST_F(DataFileTest, ReadEntriesTakesTheSecondColourOnlyWithTheFirst)
 {
-    QByteArray file(good_header);
-    file += "1,3,9,4\n\"a\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"\",\"\",0,0,#TRUE#\n";
-    ASSERT_TRUE(load(file));
+    ASSERT_TRUE(load(good_header + ("1,3,9,4\n" + record())));
     control(6).set_list_index(0);   // FINAL COLOUR chosen, INITIAL COLOUR not
     control(19).set_list_index(0);  // COLOUR BELOW chosen, COLOUR ABOVE not
     control(9).set_list_index(1);   // bud hairs on their own
@@ -251,38 +215,24 @@ TEST_F(DataFileTest, ReadEntriesTakesTheSecondColourOnlyWithTheFirst)
     control(11).set_caption("9.5");    // berry size
     control(23).set_caption("40000");  // leaflet width
     control(26).set_caption("-3");     // bud length
-    qid::needs_read = true;
-    qid::read_entries();
-
-    EXPECT_EQ(qid::fruit_colour[0], "");
-    EXPECT_EQ(qid::fruit_colour[1], "");
-    EXPECT_EQ(qid::leaf_colour[1], "");
-    EXPECT_EQ(qid::bud_prop[0], "");
-    EXPECT_EQ(qid::bud_prop[1], "Hairy");
-    EXPECT_FLOAT_EQ(qid::size_factor, 0.8f);
-    EXPECT_FALSE(qid::spherical);
-    EXPECT_EQ(qid::berry_size, 10);
-    EXPECT_EQ(qid::leaf_size[3], 32767);
-    EXPECT_EQ(qid::bud_length, -3);
-    EXPECT_FALSE(qid::needs_read);
-    ASSERT_EQ(qid::selected[2].size(), 2u);
-
+    needs_read = true;
+    read_entries();
+    using Two = std::array<QString, 2>;
+    EXPECT_EQ(std::tuple(fruit_colour, leaf_colour, bud_prop[0], bud_prop[1]),
+              std::tuple(Two{}, Two{}, QString(), QString("Hairy")));
+    EXPECT_FLOAT_EQ(size_factor, 0.8f);
+    EXPECT_EQ(std::tuple(spherical, berry_size, leaf_size[3], bud_length, needs_read),
+              std::tuple(false, 10, 32767, -3, false));
+    ASSERT_EQ(selected[2].size(), 2u);
     control(5).set_list_index(1);
     control(18).set_list_index(0);
-    qid::read_entries();
-    EXPECT_EQ(qid::fruit_colour[0], "Red, dark");
-    EXPECT_EQ(qid::fruit_colour[1], "UNCHANGED");
-    EXPECT_EQ(qid::leaf_colour[0], "Mid green");
-    EXPECT_EQ(qid::leaf_colour[1], "AS ABOVE");
+    read_entries();
+    EXPECT_EQ(std::pair(fruit_colour, leaf_colour),
+              std::pair(Two{"Red, dark", "UNCHANGED"}, Two{"Mid green", "AS ABOVE"}));
 }
 
-}  // namespace
-
-namespace qid {
-namespace {
-
-// The shipped file: enough species, the defaults the window relies on first
-// in their lists, and every recorded colour spelled as an entry of its list.
+// The shipped file: enough species, the defaults the window relies on first in their lists,
+// every recorded colour spelled as an entry of its list, and the same read from memory.
 TEST(ShippedData, EveryRecordedColourIsAnEntryOfItsList)
 {
     testing::RecordingMessages messages;
@@ -295,8 +245,8 @@ TEST(ShippedData, EveryRecordedColourIsAnEntryOfItsList)
     const SpeciesData& d = *read.data;
     EXPECT_GE(species_count, 45);
     EXPECT_TRUE(std::find(species_name.begin(), species_name.end(), "frutescens") != species_name.end());
-    EXPECT_EQ(d.lists[1].value(0), "UNCHANGED");
-    EXPECT_EQ(d.lists[3].value(0), "AS ABOVE");
+    EXPECT_EQ(std::pair(d.lists[1].value(0), d.lists[3].value(0)),
+              std::pair(QString("UNCHANGED"), QString("AS ABOVE")));
     const struct { const CellTable* table; int column; int list; } colours[] = {
         {&fruit_table, 0, 0}, {&fruit_table, 1, 1}, {&leaf_table, 0, 2}, {&leaf_table, 1, 3},
         {&bud_table, 0, 4},   {&bud_table, 1, 5},   {&bud_table, 2, 6}};
@@ -306,6 +256,11 @@ TEST(ShippedData, EveryRecordedColourIsAnEntryOfItsList)
             EXPECT_TRUE(word.isEmpty() || d.lists[static_cast<std::size_t>(c.list)].contains(word))
                 << species_name[static_cast<std::size_t>(i)].toStdString() << ": " << word.toStdString();
         }
+    QFile f(data_file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const DataFileResult from_memory = read_data_bytes(f.readAll());
+    ASSERT_TRUE(from_memory.data);
+    EXPECT_EQ(std::pair(from_memory.data->names, from_memory.data->lists), std::pair(d.names, d.lists));
 }
 
 }  // namespace

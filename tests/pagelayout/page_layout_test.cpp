@@ -23,14 +23,31 @@ using XY = std::pair<float, float>;
 
 XY at(const DrawCall& c) { return {c.x, c.y}; }
 
+// The reference page, its paper's unprintable offsets as given.
+void set_sizes(PPpage& page, double x_off = 0, double y_off = 0)
+{
+    const double sizes[14] = {9, 6, 1, 0.5, 1, 0.25, 1, 1, 1, 0xffffff, 1, x_off, y_off, 1};
+    for (std::int16_t opt = 0; opt < 14; ++opt)
+        page.set_sizes(opt, sizes[opt]);
+}
+
+// A green picture one inch by half an inch at 96 dots per inch.
+QString save_leaf(const QTemporaryDir& dir)
+{
+    QImage image(96, 48, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    const QString picture = dir.filePath(u"leaf.png"_s);
+    return image.save(picture) ? picture : QString();
+}
+
 class PageTest : public ::testing::Test, protected TestPage {
 protected:
     void SetUp() override
     {
         page_err = false;
-        const double sizes[14] = {9, 6, 1, 0.5, 1, 0.25, 1, 1, 1, 0xffffff, 1, 0, 0, 1};
-        for (std::int16_t opt = 0; opt < 14; ++opt)
-            page.set_sizes(opt, sizes[opt]);
+        set_sizes(page);
         page.set_pp(0);
         printer.forget();
     }
@@ -91,25 +108,41 @@ TEST_F(ParagraphTest, JustifiedParagraphFillsEveryLineButTheLast)
     }
 }
 
-TEST_F(ParagraphTest, CentredRightIndentedAndPartialLines)
+// Centred and right lines keep to the text area (1 to 7 inches) less the indent: a positive indent
+// narrows it on the left, a negative one on both sides; a partial line goes on two space widths on.
+TEST_F(ParagraphTest, AlignedLinesKeepToTheIndentedAreaAndPartialLinesGoOn)
 {
-    add(u"abcd"_s, 1);
-    add(u"abcd"_s, 2);
-    float hp = 0;
-    page.add_text(u"abcd"_s, hp, true, y, 1, 0);
-    const auto t = drawn();
-    ASSERT_EQ(t.size(), 9u);
-    EXPECT_EQ(at(t[0]), XY(3.75f, 2.0f));  // 1 + (6 - 0.5) / 2
-    EXPECT_EQ(at(t[4]), XY(6.5f, 2.25f));  // ends at 7
-    EXPECT_EQ(std::tuple(t[8].text, at(t[8]), y), std::tuple(u"abcd"_s, XY(3.75f, 2.5f), 2.75f));
+    const struct { int alg; float indent, first_x; } cases[] = {
+        {1, 0, 3.75f}, {2, 0, 6.5f}, {1, 1, 4.25f}, {2, 1, 6.5f}, {1, -1, 3.75f}, {2, -1, 5.5f}};  // 1 + (6 - 0.5) / 2
+    for (const auto& c : cases) {
+        printer.forget();
+        y = 2;
+        add(u"abcd"_s, c.alg, c.indent);
+        ASSERT_EQ(drawn().size(), 4u);
+        EXPECT_EQ(drawn()[0].x, c.first_x) << "alignment " << c.alg << ", indent " << c.indent;
+    }
+    // Every line of a long right-aligned or justified paragraph ends at the right limit, none beyond.
+    for (const auto& [alg, indent, n] : {std::tuple(2, 1.0f, 2u), std::tuple(2, -1.0f, 3u), std::tuple(3, -1.0f, 2u)}) {
+        printer.forget();
+        const QString more = alg == 2 ? u" kkkk llll mmmm"_s : QString();
+        add(u"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj"_s + more, alg, indent);
+        EXPECT_EQ(page.state().right_lim, 7.0f - std::max(0.0f, -indent));
+        const auto by_y = lines();
+        ASSERT_EQ(by_y.size(), n);
+        for (const auto& [line_y, chars] : by_y) {
+            EXPECT_GE(chars.front().x, 1.0f + std::fabs(indent)) << indent;
+            if (alg == 3)
+                EXPECT_EQ(chars.front().x, 2.0f);
+            if (alg == 2 || line_y == by_y.begin()->first)  // not the last justified line
+                EXPECT_FLOAT_EQ(chars.back().x + 0.125f, page.state().right_lim) << indent;
+        }
+    }
     printer.forget();
-    add(u"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj"_s, 3, -1);  // narrows both sides
-    EXPECT_EQ(page.state().right_lim, 6.0f);
-    const auto by_y = lines();
-    ASSERT_EQ(by_y.size(), 2u);
-    EXPECT_EQ(XY(by_y.begin()->second.front().x, by_y.rbegin()->second.front().x), XY(2.0f, 2.0f));
-    EXPECT_FLOAT_EQ(by_y.begin()->second.back().x + 0.125f, 6.0f);
-    // A partial line goes on two space widths after its text.
+    y = 2;
+    float hp = 0;
+    page.add_text(u"abcd"_s, hp, true, y, 1, 0);  // one run, centred
+    ASSERT_EQ(drawn().size(), 1u);
+    EXPECT_EQ(std::tuple(drawn()[0].text, at(drawn()[0]), y), std::tuple(u"abcd"_s, XY(3.75f, 2.0f), 2.25f));
     printer.forget();
     y = 2;
     add(u"abc"_s, 0, 0, false);
@@ -121,57 +154,27 @@ TEST_F(ParagraphTest, CentredRightIndentedAndPartialLines)
     EXPECT_TRUE(printer.bottom_aligned() && printer.transparent());
 }
 
-// A subscript sits 0.1 text height below the line at 0.65 of the size; after a
-// superscript it is placed from the line again, measured in the raised font.
-TEST_F(ParagraphTest, LoweredTextSitsBelowTheLine)
+// A superscript is raised 0.3 text height at 0.65 of the size, and N returns to the line; a
+// subscript sits 0.1 text height below the line, after a superscript placed from the line
+// again, measured in the raised font. An overstrike is centred on the previous character.
+TEST_F(ParagraphTest, RaisedLoweredAndOverstruckText)
 {
     add(u"x\\p/2\\n/y"_s);
     add(u"x\\s/a\\p/b\\n/c"_s);
+    y = 2;
+    add(u"x\\s/2\\n/y"_s);
+    add(u"a\\k24/Ob"_s);
     const auto t = drawn();
-    ASSERT_EQ(t.size(), 7u);
+    ASSERT_EQ(t.size(), 13u);
     EXPECT_EQ(std::tuple(t[1].y, t[1].font.size, t[2].y), std::tuple(2.0f + 0.1f * 0.25f, 12 * 0.65f, 2.0f));
     const float raised_h = 12 * 0.65f / 48;
     EXPECT_EQ(std::tuple(t[5].y, t[5].font.size), std::tuple(2.25f + 0.1f * raised_h, 12 * 0.65f));  // not shrunk twice
     EXPECT_EQ(std::tuple(t[4].y, t[6].y, t[6].font.size), std::tuple(2.25f - 0.3f * 0.25f, 2.25f, 12.0f));
-}
-
-TEST_F(ParagraphTest, SuperscriptAndOverstrike)
-{
-    add(u"x\\s/2\\n/y"_s);
-    add(u"a\\k24/Ob"_s);
-    const auto t = drawn();
-    ASSERT_EQ(t.size(), 6u);
-    EXPECT_EQ(at(t[0]), XY(1.0f, 2.0f));
-    // Raised by 0.3 text_h, at 0.65 of the size; back on N.
-    EXPECT_EQ(std::tuple(t[1].x, t[1].y, t[1].font.size), std::tuple(1.125f, 2.0f - 0.3f * 0.25f, 12 * 0.65f));
-    EXPECT_EQ(std::tuple(t[2].x, t[2].y, t[2].font.size), std::tuple(1.125f + 12 * 0.65f / 96, 2.0f, 12.0f));
+    EXPECT_EQ(at(t[7]), XY(1.0f, 2.0f));
+    EXPECT_EQ(std::tuple(t[8].x, t[8].y, t[8].font.size), std::tuple(1.125f, 2.0f - 0.3f * 0.25f, 12 * 0.65f));
+    EXPECT_EQ(std::tuple(t[9].x, t[9].y, t[9].font.size), std::tuple(1.125f + 12 * 0.65f / 96, 2.0f, 12.0f));
     // "a" spans 1 .. 1.125; the 24-point "O" (0.25 wide) is centred on 1.0625 and takes no room.
-    EXPECT_EQ(std::tuple(t[4].x, t[4].font.size, t[5].x), std::tuple(0.9375f, 24.0f, 1.125f));
-}
-
-// Centred and right lines keep to the text area (1 to 7 inches) less the indent: a
-// positive indent narrows it on the left, a negative one on both sides.
-TEST_F(ParagraphTest, CentredAndRightLinesKeepToTheIndentedArea)
-{
-    const struct { int alg; float indent, first_x; } cases[] = {
-        {1, 0, 3.75f}, {2, 0, 6.5f}, {1, 1, 4.25f}, {2, 1, 6.5f}, {1, -1, 3.75f}, {2, -1, 5.5f}};
-    for (const auto& c : cases) {
-        printer.forget();
-        add(u"abcd"_s, c.alg, c.indent);
-        ASSERT_EQ(drawn().size(), 4u);
-        EXPECT_EQ(drawn()[0].x, c.first_x) << "alignment " << c.alg << ", indent " << c.indent;
-    }
-    // Every line of a long right-aligned paragraph ends at the right limit, none beyond.
-    for (const float indent : {1.0f, -1.0f}) {
-        printer.forget();
-        add(u"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm"_s, 2, indent);
-        const auto by_y = lines();
-        ASSERT_EQ(by_y.size(), indent > 0 ? 2u : 3u);
-        for (const auto& [line_y, chars] : by_y) {
-            EXPECT_FLOAT_EQ(chars.back().x + 0.125f, page.state().right_lim) << indent;
-            EXPECT_GE(chars.front().x, 1.0f + std::fabs(indent)) << indent;
-        }
-    }
+    EXPECT_EQ(std::tuple(t[11].x, t[11].font.size, t[12].x), std::tuple(0.9375f, 24.0f, 1.125f));
 }
 
 // The character before next_line ends the first line at end_x; next_line starts the second.
@@ -298,17 +301,15 @@ TEST_F(PageTest, BadOptionsAlignmentsAndCodesAreReported)
     add(u"\\5b/x"_s);  // the small size is refused, the rest of the group applies
     expect_message(u"Font sizes must be greater than 6"_s, "FORMAT CODE ERROR", 0, false, 2);
     EXPECT_EQ(std::pair(drawn()[1].font.size, drawn()[1].font.bold), std::pair(12.0f, true));
-    for (const auto& [code, size, refused] : {std::tuple(u"\\6/x"_s, 12.0f, true), std::tuple(u"\\7/x"_s, 7.0f, false)}) {
+    // The smallest size refused, then the smallest accepted; the palette's last and first colour.
+    const std::tuple<QString, float, int, std::size_t> bounds[] = {
+        {u"\\6/x"_s, 12.0f, 0, 2}, {u"\\7/x"_s, 7.0f, 0, 0}, {u"\\q15/x"_s, 12.0f, 0xffffff, 0}, {u"\\q0/x"_s, 12.0f, 0, 0}};
+    for (const auto& [code, size, colour, shown] : bounds) {
         printer.forget();
-        add(code);  // the smallest size refused, then the smallest accepted
-        EXPECT_EQ(messages.shown().size(), refused ? 2u : 0u) << qPrintable(code);
-        EXPECT_EQ(drawn().at(0).font.size, size) << qPrintable(code);
+        add(code);
+        EXPECT_EQ(std::tuple(messages.shown().size(), drawn().at(0).font.size, drawn().at(0).color),
+                  std::tuple(shown, size, colour)) << qPrintable(code);
         messages.clear();
-    }
-    for (const auto& [code, colour, refused] : {std::tuple(u"\\q15/x"_s, 0xffffff, false), std::tuple(u"\\q0/x"_s, 0, false)}) {
-        printer.forget();
-        add(code);  // the palette's last and first colour
-        EXPECT_EQ(std::pair(messages.shown().size(), drawn().at(0).color), std::pair(std::size_t(refused), colour));
     }
     add(u"\\zb/x"_s);  // named upper-cased; ends the group
     expect_message(u"Code 'Z' not recognised."_s, "FORMAT CODE ERROR", 0, true, 2);
@@ -372,13 +373,9 @@ TEST_F(PageTest, FontChangesOnlyWhatItIsGivenAndALockedColourStays)
 // Size 0 is the picture's own, < 0 a fraction of the text area; hh < 0 centres; vv > 0 is the top.
 TEST_F(PageTest, PicturesFitTheTextAreaOrAreRefusedAndBoxesOutline)
 {
-    QImage image(96, 48, QImage::Format_RGB32);  // one inch by half an inch at 96 dots per inch
-    image.fill(Qt::green);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
     const QTemporaryDir dir;
-    const QString picture = dir.filePath(u"leaf.png"_s);
-    ASSERT_TRUE(image.save(picture));
+    const QString picture = save_leaf(dir);
+    ASSERT_FALSE(picture.isEmpty());
     const struct { float gw, gh, hh, vv, x, y, w, h, hh_after, vv_after; } placed[] = {
         {0, 0, -1, 0, 3.5f, 1.25f, 1, 0.5f, 4.5f, 2},
         {-1, 0, 0, 2, 1, 3, 6, 3, 7, 6.25f},
@@ -428,6 +425,79 @@ TEST_F(PageTest, FooterSitsBelowTheTextAreaAndBodyRestartsAtTheTop)
     EXPECT_FLOAT_EQ(t[11].x + 10.0f / 96, 7.0f);
     EXPECT_EQ(std::tuple(page.font_data(1).toFloat(), page.font_data(2).toBool(), page.font_data(3).toBool()),
               std::tuple(12.0f, false, false));  // the body font is back
+}
+
+// A page composed again starts from the same line height as the first time.
+TEST_F(PageTest, RecomposedPageStartsFromItsOwnFontsLineHeight)
+{
+    page.font_defaults({u"Arial"_s, 16, false, false, false, false, 0, u"400"_s});
+    for (int composition = 0; composition < 2; ++composition) {
+        page.set_pp(0);
+        EXPECT_FLOAT_EQ(page.line_height(), 16.0f / 48) << composition;
+        page.font(u"Georgia"_s, 10);  // a smaller base font does not lower it
+        EXPECT_FLOAT_EQ(page.line_height(), 16.0f / 48) << composition;
+        add(u"\\24/tall\\n/ text"_s);
+        EXPECT_FLOAT_EQ(page.line_height(), 24.0f / 48) << composition;
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+// A page with an item of every kind, composed on one target with the given unprintable
+// offsets: the calls that place something, and where the page ends up.
+std::pair<std::vector<DrawCall>, XY> compose(std::int16_t target, float x_off, float y_off, const QString& picture)
+{
+    TestPage t;
+    set_sizes(t.page, x_off, y_off);
+    t.page.set_clock([] { return QDate(2004, 5, 3); });
+    t.page.set_pp(target);
+    t.page.head_foot(0, u"sd"_s, u"Title"_s, u"pr"_s, {}, 0, false);
+    float y = 2, hp = 1.5f, pl = 0;
+    t.page.add_text(u"single"_s, hp, false, y, 0, 0);
+    t.page.add_text(u" line"_s, hp, true, y, 0, 0);
+    hp = 0;
+    t.page.add_text(u"centred"_s, hp, true, y, 1, 0);
+    t.page.add_f_text(u"a paragraph of words long enough to go over two lines of the page"_s, y, false, 3, pl, 0, 0);
+    t.page.add_f_text(u"\\b/and on"_s, y, true, 0, pl, 0, 0);
+    t.page.add_f_text(u"right"_s, y, true, 2, pl, 0, 0.5f);
+    float gx = -1, gy = 0, bx = 2;
+    t.page.add_graphic(picture, 1, 0.5f, gx, gy);
+    t.page.add_box(gy + 1, bx, 1, 0.5f);
+    t.page.head_foot(1, {}, u"pa"_s, {}, {}, 0, false);
+    std::vector<DrawCall> placed;
+    for (const DrawCall& call : (target == 0 ? t.printer : t.surface).calls())
+        if (call.kind == DrawCall::Kind::text || call.kind == DrawCall::Kind::picture ||
+            call.kind == DrawCall::Kind::box)
+            placed.push_back(call);
+    return {placed, {y, bx}};
+}
+
+// On the printer every item is drawn its unprintable offsets up and to the left of its page
+// position, so that it lands there measured from the paper's corner; on the surface nothing moves.
+TEST_F(PageTest, EveryItemOnThePrinterMovesByTheOffsetsAndNothingOnTheSurface)
+{
+    const QTemporaryDir dir;
+    const QString picture = save_leaf(dir);
+    for (std::int16_t target : {0, 1}) {
+        const auto [at_corner, corner_end] = compose(target, 0, 0, picture);
+        const auto [offset, offset_end] = compose(target, 0.25f, 0.125f, picture);
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().text.toStdString();
+        const float dx = target == 0 ? 0.25f : 0, dy = target == 0 ? 0.125f : 0;
+        ASSERT_EQ(offset.size(), at_corner.size());
+        int kinds = 0;
+        for (std::size_t i = 0; i < offset.size(); ++i) {
+            const DrawCall &a = at_corner[i], &b = offset[i];
+            EXPECT_EQ(std::tuple(b.kind, b.text), std::tuple(a.kind, a.text));
+            EXPECT_FLOAT_EQ(b.x, a.x - dx) << "target " << target << ": " << a.text.toStdString() << " #" << i;
+            EXPECT_FLOAT_EQ(b.y, a.y - dy) << "target " << target << ": " << a.text.toStdString() << " #" << i;
+            if (a.kind == DrawCall::Kind::box) {  // both corners
+                EXPECT_EQ(std::pair(b.w, b.h), std::pair(a.w - dx, a.h - dy));
+            }
+            kinds |= 1 << static_cast<int>(a.kind);
+        }
+        EXPECT_EQ(kinds, 1 << 0 | 1 << 3 | 1 << 4);  // texts, a picture, a box
+        EXPECT_EQ(offset_end, corner_end);  // the page itself counts in page positions whatever the offsets
+    }
+    EXPECT_FALSE(page_err);
 }
 
 TEST(PageNumberTest, RomanNumeralsAndDates)

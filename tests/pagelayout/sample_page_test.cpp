@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
-#include <QProcess>
 #include <gtest/gtest.h>
 
+#include "../support/pdf_text.h"
 #include "../support/recording_messages.h"
 #include "pagelayout/pp_page.h"
 #include "platform/printer_target.h"
@@ -89,17 +89,15 @@ TEST(SamplePageTest, PaperAndSurfaceShowTheSameLines)
     compose(page, 0, 1, picture);
     printer.end_doc();
     EXPECT_TRUE(messages.shown().empty()) << qPrintable(messages.last().text);
-    QProcess tool;
-    tool.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    ASSERT_TRUE(tool.waitForFinished(30000));
-    const QString words = QString::fromUtf8(tool.readAllStandardOutput());
+    const QString words = tool_output(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     for (const char* expected : {"03/05/04", "Kelbine identification", "iv", "FRUIT", "ellipsoidal", "red",
                                  "SELECTED TREES", "Quenla frutescens", "May 3", "2004", "Page 4"})
         EXPECT_TRUE(words.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(words);
 
-    tool.start(u"pdftoppm"_s, {u"-r"_s, u"72"_s, u"-png"_s, u"-singlefile"_s, pdf, out.filePath(u"paper"_s)});
-    ASSERT_TRUE(tool.waitForFinished(30000));
-    const auto paper_lines = ink_bottoms(QImage(out.filePath(u"paper.png"_s)), 72);
+    tool_output(u"pdftoppm"_s, {u"-r"_s, u"72"_s, u"-png"_s, u"-singlefile"_s, pdf, out.filePath(u"paper"_s)});
+    const QImage rendered(out.filePath(u"paper.png"_s));
+    ASSERT_FALSE(rendered.isNull());
+    const auto paper_lines = ink_bottoms(rendered, 72);
     for (int zoom : {1, 3}) {
         surface.resize(paper, surface_pixels_per_inch * zoom);
         compose(page, 1, static_cast<float>(zoom), picture);

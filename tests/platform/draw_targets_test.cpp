@@ -3,8 +3,6 @@
 #include <QPrinterInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,13 +15,19 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+// Prints into this PDF file from now on.
+void to_pdf(PrinterTarget& printer, const QString& pdf)
+{
+    printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    printer.set_pdf_file(pdf);
+}
+
 TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndAnAbandonedDocumentLeavesNoFile)
 {
     const QTemporaryDir dir;
     const QString pdf = dir.filePath(u"out.pdf"_s);
     PrinterTarget printer;
-    printer.printer().setOutputFormat(QPrinter::PdfFormat);
-    printer.set_pdf_file(pdf);
+    to_pdf(printer, pdf);
     printer.print_text(u"draft"_s);
     printer.abandon_doc();
     EXPECT_FALSE(printer.printing());
@@ -64,9 +68,8 @@ TEST(PrinterTargetTest, RunWithWidenedSpacesPutsEveryWordWhereItsCharactersWould
     const QTemporaryDir dir;
     const QString pdf = dir.filePath(u"run.pdf"_s);
     PrinterTarget printer;
-    printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    to_pdf(printer, pdf);
     printer.printer().setFullPage(true);
-    printer.set_pdf_file(pdf);
     printer.set_transparent();
     printer.align_text_bottom();
     printer.set_current(1, 2);
@@ -120,10 +123,11 @@ TEST(SurfaceTargetTest, RunLooksExactlyLikeItsCharactersDrawnOneAtATime)
     EXPECT_TRUE(runs.image() == blank);
 }
 
-// A picture's fonts come in whole pixels; its text still measures in
-// proportion with the size asked for, as on the printer.
+// The surface is the paper at its resolution. A picture's fonts come in whole pixels; its
+// text still measures in proportion with the size asked for, as on the printer.
 TEST(SurfaceTargetTest, TextMeasuresInProportionWithItsSizeBetweenWholePixels)
 {
+    EXPECT_EQ(SurfaceTarget(QSizeF(8.5, 11), 150).image().size(), QSize(1275, 1650));
     SurfaceTarget surface(QSizeF(8.5, 11), 84);
     TargetFont font;
     font.name = u"URW Gothic"_s;
@@ -154,21 +158,15 @@ std::pair<double, double> ink_rows(const QImage& image, double pixels_per_inch)
     return {top / pixels_per_inch, (bottom + 1) / pixels_per_inch};
 }
 
-// How far the font's lowest point lies below its baseline, in inches.
-double descent_of(const TargetFont& f)
-{
-    QFont font(f.name);
-    font.setPointSizeF(f.size);
-    return QFontMetricsF(font).descent() / QFontMetricsF(font).fontDpi();
-}
-
 // Text placed by its lower edge stands on a baseline one descent above that
 // edge: an "H" has no ink below the baseline. Text placed by its top starts there.
 TEST(DrawTargetInk, BottomAlignedTextEndsOneDescentAboveItsY)
 {
     TargetFont big;
     big.size = 72;  // a descent of about a fifth of an inch
-    const double descent = descent_of(big);
+    QFont font(big.name);
+    font.setPointSizeF(big.size);
+    const double descent = QFontMetricsF(font).descent() / QFontMetricsF(font).fontDpi();  // in inches
     ASSERT_GT(descent, 0.1);
 
     const QTemporaryDir dir;
@@ -177,8 +175,7 @@ TEST(DrawTargetInk, BottomAlignedTextEndsOneDescentAboveItsY)
     {
         PrinterTarget printer;
         margin = printer.printer().pageLayout().paintRect(QPageLayout::Inch).top();
-        printer.printer().setOutputFormat(QPrinter::PdfFormat);
-        printer.set_pdf_file(pdf);
+        to_pdf(printer, pdf);
         printer.set_font(big);
         printer.set_transparent();
         printer.align_text_bottom();
@@ -186,9 +183,7 @@ TEST(DrawTargetInk, BottomAlignedTextEndsOneDescentAboveItsY)
         printer.print_text(u"H"_s);
         printer.end_doc();
     }
-    QProcess render;
-    render.start(u"pdftoppm"_s, {u"-r"_s, u"100"_s, u"-png"_s, u"-singlefile"_s, pdf, dir.filePath(u"ink"_s)});
-    ASSERT_TRUE(render.waitForFinished(30000));
+    testing::tool_output(u"pdftoppm"_s, {u"-r"_s, u"100"_s, u"-png"_s, u"-singlefile"_s, pdf, dir.filePath(u"ink"_s)});
     const QImage page(dir.filePath(u"ink.png"_s));
     ASSERT_FALSE(page.isNull());
     EXPECT_NEAR(ink_rows(page, 100).second, margin + 2 - descent, 0.03) << "printer";
@@ -207,11 +202,6 @@ TEST(DrawTargetInk, BottomAlignedTextEndsOneDescentAboveItsY)
         else
             EXPECT_GT(top, 2.0) << "surface, placed by its top";
     }
-}
-
-TEST(SurfaceTargetTest, SurfaceIsThePaperAtItsResolution)
-{
-    EXPECT_EQ(SurfaceTarget(QSizeF(8.5, 11), 150).image().size(), QSize(1275, 1650));
 }
 
 }  // namespace
