@@ -226,8 +226,8 @@ public:
         for (int i = 1; i <= n_; ++i) {
             Compact& c = compact_[static_cast<std::size_t>(i)];
             for (std::size_t k = 0; k < 7; ++k) {
-                const std::optional<QString> colour = recorded_colour(d, i, colour_columns[k].item);
-                c.key[k] = colour ? intern(ids[k], *colour) : -1;
+                const Cell* colour = recorded_colour(d, i, colour_columns[k].item);
+                c.key[k] = colour ? intern(ids[k], colour->text()) : -1;
             }
             c.key[7] = intern(ids[7], number(cell(d, 2, i, 4).number()));  // the shape, always compared
             for (std::size_t r = 0; r < 4; ++r) {

@@ -12,22 +12,20 @@ using NoData = bool (*)(const ObservationSet&);
 constexpr NoData no_data[3] = {no_fruit_data, no_leaf_data, no_bud_data};
 
 // The candidates of a step that kept none, nearest first.
-std::vector<Nearest> rank_nearest(const Explanation& e, const SpeciesTable& table, const ObservationSet& seen,
-                                  const Factors& factors, const std::vector<std::int16_t>& candidates)
+std::vector<Nearest> rank_nearest(const Explanation& e, const std::vector<std::int16_t>& candidates)
 {
-    Factors extended = factors;
+    Factors extended = e.factors();
     extended.range_ext = 0.2f;
-    std::vector<Reason> scratch;
+    const StepItems items = observed_items(e.step, e.seen());
+    std::vector<Reason> why;
     std::vector<Nearest> out;
     out.reserve(candidates.size());
     for (const std::int16_t i : candidates) {
-        Nearest n{i, 0, 0, false};
-        for (const Reason& r : e.reasons_of(i)) {
-            ++n.failed;
+        why.clear();
+        Nearest n{i, append_reasons(e.table(), i, items, e.seen(), e.factors(), why), 0, false};
+        for (const Reason& r : why)
             n.distance += r.distance;
-        }
-        scratch.clear();
-        n.extend_keeps = append_reasons(table, i, e.step, seen, extended, scratch) == 0;
+        n.extend_keeps = passes(e.table(), i, items, e.seen(), extended);
         out.push_back(n);
     }
     std::stable_sort(out.begin(), out.end(), [](const Nearest& a, const Nearest& b) {
@@ -37,6 +35,18 @@ std::vector<Nearest> rank_nearest(const Explanation& e, const SpeciesTable& tabl
 }
 
 }  // namespace
+
+Explanation::Explanation(const SpeciesTable& table, const ObservationSet& seen, const Factors& factors)
+    : rejected_at(static_cast<std::size_t>(table.species_count) + 1, -1), table_(&table), seen_(seen),
+      factors_(factors)
+{
+}
+
+std::vector<Reason> Explanation::reasons_of(int i) const
+{
+    const int s = rejected_at.at(static_cast<std::size_t>(i));
+    return s < 0 ? std::vector<Reason>() : reasons(*table_, i, s, seen_, factors_);
+}
 
 std::size_t Explanation::nearest_count() const
 {
@@ -48,9 +58,8 @@ std::size_t Explanation::nearest_count() const
 
 Explanation explain(const SpeciesTable& table, const ObservationSet& seen, const Factors& factors, int step)
 {
-    Explanation e;
+    Explanation e(table, seen, factors);
     const int n = table.species_count;
-    e.states.resize(static_cast<std::size_t>(n) + 1);
     std::vector<std::int16_t> candidates;
     candidates.reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i)
@@ -60,19 +69,16 @@ Explanation explain(const SpeciesTable& table, const ObservationSet& seen, const
         e.step = s;
         // Without observations a step keeps every candidate.
         if (!no_data[s](seen)) {
+            const StepItems items = observed_items(s, seen);
             kept.clear();
             for (const std::int16_t i : candidates) {
-                SpeciesState& state = e.states[static_cast<std::size_t>(i)];
-                state.first_reason = static_cast<std::uint32_t>(e.reasons.size());
-                state.reason_count =
-                    static_cast<std::uint16_t>(append_reasons(table, i, s, seen, factors, e.reasons));
-                if (state.reason_count == 0)
+                if (passes(table, i, items, seen, factors))
                     kept.push_back(i);
                 else
-                    state.rejected_at = static_cast<std::int8_t>(s);
+                    e.rejected_at[static_cast<std::size_t>(i)] = static_cast<std::int8_t>(s);
             }
             if (kept.empty())
-                e.nearest = rank_nearest(e, table, seen, factors, candidates);
+                e.nearest = rank_nearest(e, candidates);
             candidates.swap(kept);
         }
         if (candidates.empty()) {
@@ -88,8 +94,8 @@ std::vector<std::int16_t> kept_species(const Explanation& e)
     std::vector<std::int16_t> kept;
     if (e.none_kept)
         return kept;
-    for (std::size_t i = 1; i < e.states.size(); ++i)
-        if (e.states[i].rejected_at < 0)
+    for (std::size_t i = 1; i < e.rejected_at.size(); ++i)
+        if (e.rejected_at[i] < 0)
             kept.push_back(static_cast<std::int16_t>(i));
     return kept;
 }

@@ -4,49 +4,53 @@
 // came nearest. It runs the steps as the cascade does, so its kept species
 // are the cascade's survivors.
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "identify/reasons.h"
 
 namespace qid {
 
-// One species: the step that rejected it (-1 when kept through the step
-// explained) and its reasons there.
-struct SpeciesState {
-    std::int8_t rejected_at = -1;
-    std::uint16_t reason_count = 0;
-    std::uint32_t first_reason = 0;
-};
-
 // A candidate of a step that kept none, in the order of nearness.
 struct Nearest {
     std::int16_t species = 0;
-    int failed = 0;         // items failed at the step
-    double distance = 0;    // summed distances of its reasons
+    int failed = 0;             // items failed at the step
+    double distance = 0;        // summed distances of its reasons
     bool extend_keeps = false;  // the step keeps it with the size ranges extended by 20 %
 };
 
-struct Explanation {
+// One identification explained. It refers to the species table it was made
+// from, which must outlive it.
+class Explanation {
+public:
+    Explanation() = default;
+    Explanation(const SpeciesTable& table, const ObservationSet& seen, const Factors& factors);
+
     int step = -1;           // the last step run
     bool none_kept = false;  // that step kept no species
-    std::vector<SpeciesState> states;  // by species number; entry 0 unused
-    std::vector<Reason> reasons;
+    // By species number (entry 0 unused): the step that rejected it, or -1
+    // when kept through the step explained.
+    std::vector<std::int8_t> rejected_at;
     // When none_kept: every candidate of the step, nearest first: fewest
     // items failed, then least distance outside the ranges, then file order.
     std::vector<Nearest> nearest;
 
-    std::span<const Reason> reasons_of(int i) const
-    {
-        const SpeciesState& s = states.at(static_cast<std::size_t>(i));
-        return std::span<const Reason>(reasons).subspan(s.first_reason, s.reason_count);
-    }
+    // Why species i was rejected: its reasons at the step that rejected it.
+    std::vector<Reason> reasons_of(int i) const;
     // How many of the nearest fail as few items as the first.
     std::size_t nearest_count() const;
+    const SpeciesTable& table() const { return *table_; }
+    const ObservationSet& seen() const { return seen_; }
+    const Factors& factors() const { return factors_; }
+
+private:
+    const SpeciesTable* table_ = nullptr;
+    ObservationSet seen_;
+    Factors factors_;
 };
 
 // Runs steps 0..step (at most 2) as the cascade does, stopping at a step
-// that keeps no species.
+// that keeps no species. Only the nearest species' reasons are found here;
+// any other's when asked for.
 Explanation explain(const SpeciesTable& table, const ObservationSet& seen, const Factors& factors, int step);
 
 // The species kept through the step explained, in file order.

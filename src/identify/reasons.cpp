@@ -91,27 +91,23 @@ RangeCells range_cells(const SpeciesTable& t, Item item)
 
 // The bounds of a least-to-greatest range, each product rounded to single
 // precision as the matching tests form it.
-std::optional<Bounds> size_bounds(const Cell& least, const Cell& greatest, const Factors& f)
+Bounds size_bounds(float least, float greatest, const Factors& f)
 {
-    if (!measure_recorded(least) || !measure_recorded(greatest))
-        return std::nullopt;
     const float shrink = 1.0f - f.range_ext;
     const float widen = 1.0f + f.range_ext;
-    float lower = measure(least) * f.size_factor;
+    float lower = least * f.size_factor;
     lower = lower * shrink;
-    const float upper = measure(greatest) * widen;
+    const float upper = greatest * widen;
     return Bounds{lower, upper};
 }
 
 // The bud length range from the typical length, multiplied in the test's order.
-std::optional<Bounds> bud_bounds(const Cell& typical, const Factors& f)
+Bounds bud_bounds(float typical, const Factors& f)
 {
-    if (!measure_recorded(typical))
-        return std::nullopt;
-    float lower = measure(typical) * f.bud_len_fac[0];
+    float lower = typical * f.bud_len_fac[0];
     lower = lower * f.size_factor;
     lower = lower * (1.0f - f.range_ext);
-    float upper = measure(typical) * f.bud_len_fac[1];
+    float upper = typical * f.bud_len_fac[1];
     upper = upper * (1.0f + f.range_ext);
     return Bounds{lower, upper};
 }
@@ -305,24 +301,36 @@ bool is_range_item(Item item)
         || item == Item::leaflet_shape || item == Item::bud_length;
 }
 
+std::optional<Measures> recorded_measures(const SpeciesTable& table, int i, Item item)
+{
+    const RangeCells rc = range_cells(table, item);
+    const Cell& least = cell(*rc.table, i, rc.least);
+    const Cell& greatest = cell(*rc.table, i, rc.greatest);
+    if (!measure_recorded(least) || !measure_recorded(greatest))
+        return std::nullopt;
+    return Measures{measure(least), measure(greatest)};
+}
+
+Bounds range_bounds(Item item, const Measures& m, const Factors& factors)
+{
+    return item == Item::bud_length ? bud_bounds(m.least, factors) : size_bounds(m.least, m.greatest, factors);
+}
+
 std::optional<Bounds> accepted(const SpeciesTable& table, int i, Item item, const Factors& factors)
 {
     if (item == Item::leaflet_shape)
         return leaflet_band(table, i);
     if (!is_range_item(item))
         return std::nullopt;
-    const RangeCells rc = range_cells(table, item);
-    if (item == Item::bud_length)
-        return bud_bounds(cell(*rc.table, i, rc.least), factors);
-    return size_bounds(cell(*rc.table, i, rc.least), cell(*rc.table, i, rc.greatest), factors);
+    const std::optional<Measures> m = recorded_measures(table, i, item);
+    return m ? std::optional<Bounds>(range_bounds(item, *m, factors)) : std::nullopt;
 }
 
-std::optional<QString> recorded_colour(const SpeciesTable& table, int i, Item item)
+const Cell* recorded_colour(const SpeciesTable& table, int i, Item item)
 {
     if (is_range_item(item) || item == Item::berry_shape)
-        return std::nullopt;
-    const Cell* c = compared_colour(i, colour_cells(table, item));
-    return c ? std::optional<QString>(c->text()) : std::nullopt;
+        return nullptr;
+    return compared_colour(i, colour_cells(table, item));
 }
 
 bool observed(Item item, const ObservationSet& seen)
@@ -366,19 +374,43 @@ bool item_fails(const SpeciesTable& table, int i, Item item, const ObservationSe
     }
 }
 
-int append_reasons(const SpeciesTable& table, int i, int s, const ObservationSet& seen, const Factors& factors,
-                   std::vector<Reason>& out)
+StepItems observed_items(int s, const ObservationSet& seen)
 {
     static constexpr int first_item[4] = {0, 4, 9, item_count};
+    StepItems step;
+    for (int k = first_item[s]; k < first_item[s + 1]; ++k)
+        if (observed(static_cast<Item>(k), seen))
+            step.items[static_cast<std::size_t>(step.count++)] = static_cast<Item>(k);
+    return step;
+}
+
+int append_reasons(const SpeciesTable& table, int i, const StepItems& step, const ObservationSet& seen,
+                   const Factors& factors, std::vector<Reason>& out)
+{
     int n = 0;
     Reason why;
-    for (int k = first_item[s]; k < first_item[s + 1]; ++k) {
-        if (item_fails(table, i, static_cast<Item>(k), seen, factors, &why)) {
+    for (int k = 0; k < step.count; ++k) {
+        if (item_fails(table, i, step.items[static_cast<std::size_t>(k)], seen, factors, &why)) {
             out.push_back(why);
             ++n;
         }
     }
     return n;
+}
+
+bool passes(const SpeciesTable& table, int i, const StepItems& step, const ObservationSet& seen,
+            const Factors& factors)
+{
+    for (int k = 0; k < step.count; ++k)
+        if (item_fails(table, i, step.items[static_cast<std::size_t>(k)], seen, factors))
+            return false;
+    return true;
+}
+
+int append_reasons(const SpeciesTable& table, int i, int s, const ObservationSet& seen, const Factors& factors,
+                   std::vector<Reason>& out)
+{
+    return append_reasons(table, i, observed_items(s, seen), seen, factors, out);
 }
 
 std::vector<Reason> reasons(const SpeciesTable& table, int i, int s, const ObservationSet& seen,

@@ -4,6 +4,7 @@
 // are formed with the same single-precision arithmetic as the matching
 // tests, so a species has reasons at a step exactly when that step's test
 // rejects it.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -43,12 +44,27 @@ struct Reason {
     double distance = 1;
 };
 
+// The items of step s (0..2) that the observation set observes: only these
+// can reject a species, so a run over many species looks at these alone.
+struct StepItems {
+    std::array<Item, 5> items{};
+    int count = 0;
+};
+StepItems observed_items(int s, const ObservationSet& seen);
+
 // Appends the reasons species i fails step s (0..2) to `out` and returns how
 // many it appended: none exactly when the step's matching test keeps it.
 int append_reasons(const SpeciesTable& table, int i, int s, const ObservationSet& seen, const Factors& factors,
                    std::vector<Reason>& out);
+// The same for the items of a step observed, found once for many species.
+int append_reasons(const SpeciesTable& table, int i, const StepItems& step, const ObservationSet& seen,
+                   const Factors& factors, std::vector<Reason>& out);
 std::vector<Reason> reasons(const SpeciesTable& table, int i, int s, const ObservationSet& seen,
                             const Factors& factors);
+
+// Whether species i passes every observed item of a step (stopping at the first it fails).
+bool passes(const SpeciesTable& table, int i, const StepItems& step, const ObservationSet& seen,
+            const Factors& factors);
 
 // Whether species i fails this one item (and why, when `why` is given).
 bool item_fails(const SpeciesTable& table, int i, Item item, const ObservationSet& seen, const Factors& factors,
@@ -62,10 +78,20 @@ struct Bounds {
 };
 std::optional<Bounds> accepted(const SpeciesTable& table, int i, Item item, const Factors& factors);
 
-// The text a colour item of species i records, or nothing when the test
+// The least and greatest measure a size or count item records for species i
+// in single precision (the bud length records one, its typical length), or
+// nothing when it is not recorded; and the bounds formed from them.
+struct Measures {
+    float least = 0;
+    float greatest = 0;
+};
+std::optional<Measures> recorded_measures(const SpeciesTable& table, int i, Item item);
+Bounds range_bounds(Item item, const Measures& m, const Factors& factors);
+
+// The cell a colour item of species i records, or nullptr when the test
 // does not compare that colour for it (not recorded, or for the fruit and
 // leaf colours, the other colour of the pair not recorded).
-std::optional<QString> recorded_colour(const SpeciesTable& table, int i, Item item);
+const Cell* recorded_colour(const SpeciesTable& table, int i, Item item);
 // Whether the item is observed in this observation set (the test may apply).
 bool observed(Item item, const ObservationSet& seen);
 

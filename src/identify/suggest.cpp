@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QHash>
 
 #include "identify/matching.h"
 
@@ -13,16 +12,7 @@ namespace {
 
 using NoData = bool (*)(const ObservationSet&);
 constexpr NoData no_data[3] = {no_fruit_data, no_leaf_data, no_bud_data};
-constexpr int first_item[4] = {0, 4, 9, item_count};
 constexpr double largest_observation = 32767;
-
-bool passes(const SpeciesTable& table, int i, int step, const ObservationSet& seen, const Factors& factors)
-{
-    for (int k = first_item[step]; k < first_item[step + 1]; ++k)
-        if (item_fails(table, i, static_cast<Item>(k), seen, factors))
-            return false;
-    return true;
-}
 
 // The listed species an observation of an item of step t is compared with:
 // those the steps after `shown` up to t would keep, step t comparing every
@@ -30,15 +20,16 @@ bool passes(const SpeciesTable& table, int i, int step, const ObservationSet& se
 std::vector<std::int16_t> judged_species(const SpeciesTable& table, const ObservationSet& seen, const Factors& f,
                                          std::span<const std::int16_t> listed, int shown, int t)
 {
+    // The steps to pass, each with the items observed (a step before t without observations keeps all).
+    std::vector<StepItems> steps{observed_items(t, seen)};
+    for (int u = std::max(shown + 1, 0); u < t; ++u)
+        if (!no_data[u](seen))
+            steps.push_back(observed_items(u, seen));
     std::vector<std::int16_t> out;
     out.reserve(listed.size());
-    for (const std::int16_t i : listed) {
-        bool keep = passes(table, i, t, seen, f);
-        for (int u = std::max(shown + 1, 0); keep && u < t; ++u)
-            keep = no_data[u](seen) || passes(table, i, u, seen, f);
-        if (keep)
+    for (const std::int16_t i : listed)
+        if (std::all_of(steps.begin(), steps.end(), [&](const StepItems& s) { return passes(table, i, s, seen, f); }))
             out.push_back(i);
-    }
     return out;
 }
 
@@ -67,91 +58,68 @@ ObservationSet with_value(ObservationSet seen, Item item, std::int16_t v)
     return seen;
 }
 
-// Counts the recorded colours. Species naming the same colour usually share
-// one text, so most are counted by the text's address without comparing it.
-class ColourTally {
-public:
-    void add(const QString& text)
-    {
-        const QChar* id = text.constData();
-        for (const auto& [seen_id, group] : recent_)
-            if (seen_id == id) {
-                ++groups_[static_cast<std::size_t>(group)].kept;
-                return;
-            }
-        auto found = index_.find(text);
-        if (found == index_.end()) {
-            found = index_.insert(text, static_cast<int>(groups_.size()));
-            groups_.push_back({text, 0, 0, 0});
-        }
-        if (recent_.size() < 64)
-            recent_.emplace_back(id, *found);
-        ++groups_[static_cast<std::size_t>(*found)].kept;
-    }
-    std::vector<ValueGroup>& groups() { return groups_; }
-
-private:
-    std::vector<std::pair<const QChar*, int>> recent_;
-    QHash<QString, int> index_;
-    std::vector<ValueGroup> groups_;  // kept counts the species recording the colour until finished
-};
-
-bool colour_suggestion(const SpeciesTable& table, std::span<const std::int16_t> judged, Suggestion& s)
+bool colour_suggestion(const SpeciesIndex& index, std::span<const std::int16_t> judged, Suggestion& s)
 {
-    ColourTally tally;
+    const QStringList& texts = index.colour_texts(s.item);
+    const std::vector<std::int16_t>& colour = index.colours(s.item);
+    std::vector<int> recording(static_cast<std::size_t>(texts.size()), 0);
     int unrecorded = 0;
     for (const std::int16_t i : judged) {
-        const std::optional<QString> c = recorded_colour(table, i, s.item);
-        if (c)
-            tally.add(*c);
-        else
+        const int id = colour[static_cast<std::size_t>(i)];
+        if (id < 0)
             ++unrecorded;
+        else
+            ++recording[static_cast<std::size_t>(id)];
     }
-    std::vector<ValueGroup>& groups = tally.groups();
-    if (groups.size() < 2)
-        return false;  // one colour or none: every value keeps every species
     double weighted = 0;
     double weight = 0;
-    for (ValueGroup& g : groups) {
-        const int recording = g.kept;
-        g.kept = recording + unrecorded;
-        weighted += static_cast<double>(recording) * g.kept;
-        weight += recording;
+    for (std::size_t id = 0; id < recording.size(); ++id) {
+        if (recording[id] == 0)
+            continue;
+        const int kept = recording[id] + unrecorded;
+        s.groups.push_back({texts[static_cast<qsizetype>(id)], 0, 0, kept});
+        weighted += static_cast<double>(recording[id]) * kept;
+        weight += recording[id];
     }
+    if (s.groups.size() < 2)
+        return false;  // one colour or none: every value keeps every species
     s.expected_left = weighted / weight;
-    std::sort(groups.begin(), groups.end(), [](const ValueGroup& a, const ValueGroup& b) {
+    std::sort(s.groups.begin(), s.groups.end(), [](const ValueGroup& a, const ValueGroup& b) {
         return a.kept != b.kept ? a.kept < b.kept : a.value < b.value;
     });
-    s.groups = std::move(groups);
     return true;
 }
 
 // Sizes and counts: whole-number observations from 1 to 32767. Each
 // species' accepted range covers a run of them; the number kept at each
 // observation is a running sum over where the runs start and end.
-bool whole_number_suggestion(const SpeciesTable& table, std::span<const std::int16_t> judged, const Factors& f,
+bool whole_number_suggestion(const SpeciesIndex& index, std::span<const std::int16_t> judged, const Factors& f,
                              Suggestion& s)
 {
     int unrecorded = 0;
     int recorded = 0;
-    std::vector<std::pair<int, int>> runs;
+    std::vector<std::pair<std::int16_t, std::int16_t>> runs;
+    runs.reserve(judged.size());
     for (const std::int16_t i : judged) {
-        const std::optional<Bounds> b = accepted(table, i, s.item, f);
+        const std::optional<Bounds> b = index.accepted(s.item, i, f);
         if (!b) {
             ++unrecorded;
             continue;
         }
         ++recorded;
-        const double lo = std::max(std::ceil(b->lower), 1.0);
-        const double hi = std::min(std::floor(b->upper), largest_observation);
+        // The whole numbers from the lower bound up to the upper, within 1..32767.
+        const double lower = std::clamp(b->lower, 0.0, largest_observation + 1);
+        const double upper = std::clamp(b->upper, 0.0, largest_observation);
+        const int lo = std::max(static_cast<int>(lower) + (static_cast<int>(lower) < lower), 1);
+        const int hi = static_cast<int>(upper);
         if (lo <= hi)
-            runs.emplace_back(static_cast<int>(lo), static_cast<int>(hi));
+            runs.emplace_back(static_cast<std::int16_t>(lo), static_cast<std::int16_t>(hi));
     }
     if (runs.empty())
         return false;
     int top = 0;
     for (const auto& run : runs)
-        top = std::max(top, run.second);
+        top = std::max<int>(top, run.second);
     std::vector<int> change(static_cast<std::size_t>(top) + 2, 0);
     std::vector<char> edge(static_cast<std::size_t>(top) + 2, 0);
     for (const auto& [lo, hi] : runs) {
@@ -176,47 +144,70 @@ bool whole_number_suggestion(const SpeciesTable& table, std::span<const std::int
     }
     if (!separates)
         return false;
-    double total = 0;
+    // Each run's mean, divided through once per length rather than once per species.
+    std::vector<double> per_length(static_cast<std::size_t>(top) + 1, 0.0);
     for (const auto& [lo, hi] : runs)
-        total += (kept_sum[static_cast<std::size_t>(hi)] - kept_sum[static_cast<std::size_t>(lo) - 1]) / (hi - lo + 1);
+        per_length[static_cast<std::size_t>(hi - lo + 1)] +=
+            kept_sum[static_cast<std::size_t>(hi)] - kept_sum[static_cast<std::size_t>(lo) - 1];
+    double total = 0;
+    for (std::size_t length = 1; length < per_length.size(); ++length)
+        total += per_length[length] / static_cast<double>(length);
     s.expected_left = total / static_cast<double>(runs.size());
     return true;
 }
 
 // The leaflet shape: any ratio in a species' band, the bands' ends cutting
-// the ratios into pieces that keep the same species.
-bool leaflet_suggestion(const SpeciesTable& table, std::span<const std::int16_t> judged, Suggestion& s)
+// the ratios into pieces that keep the same species. Both ends of a band
+// grow with the species' mean ratio, so the bands in the index's order of
+// their lower ends have their upper ends in order too, and the ends merge
+// in one pass.
+bool leaflet_suggestion(const SpeciesIndex& index, std::span<const std::int16_t> judged, Suggestion& s)
 {
-    int unrecorded = 0;
+    std::vector<char> is_judged(static_cast<std::size_t>(index.species_count()) + 1, 0);
+    for (const std::int16_t i : judged)
+        is_judged[static_cast<std::size_t>(i)] = 1;
     int recorded = 0;
-    std::vector<Bounds> bands;
-    for (const std::int16_t i : judged) {
-        const std::optional<Bounds> b = accepted(table, i, s.item, Factors{});
-        if (!b) {
-            ++unrecorded;
+    // Equal bands once, with how many species share them.
+    std::vector<std::pair<Bounds, int>> distinct;
+    for (const std::int16_t i : index.by_band()) {
+        if (!is_judged[static_cast<std::size_t>(i)])
             continue;
-        }
         ++recorded;
-        if (b->lower < b->upper)
-            bands.push_back(*b);
+        const Bounds b = *index.accepted(s.item, i, Factors{});
+        if (!(b.lower < b.upper))
+            continue;  // a ratio of 0 or below: no ratio falls in it
+        if (distinct.empty() || distinct.back().first.lower != b.lower)
+            distinct.push_back({b, 0});
+        ++distinct.back().second;
     }
-    if (bands.empty())
+    const int unrecorded = static_cast<int>(judged.size()) - recorded;
+    if (distinct.empty())
         return false;
+    int banded = 0;
+    for (const auto& d : distinct)
+        banded += d.second;
     std::vector<double> ends;
-    ends.reserve(2 * bands.size());
-    for (const Bounds& b : bands) {
-        ends.push_back(b.lower);
-        ends.push_back(b.upper);
-    }
-    std::sort(ends.begin(), ends.end());
-    ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
-    const auto at = [&](double v) {
-        return static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), v) - ends.begin());
+    ends.reserve(2 * distinct.size());
+    s.groups.reserve(2 * distinct.size());
+    std::vector<std::uint32_t> lower_at(distinct.size()), upper_at(distinct.size());
+    const auto add = [&](double v) {
+        if (ends.empty() || ends.back() != v)
+            ends.push_back(v);
+        return static_cast<std::uint32_t>(ends.size() - 1);
     };
+    for (std::size_t lo = 0, hi = 0; hi < distinct.size();) {
+        if (lo < distinct.size() && distinct[lo].first.lower <= distinct[hi].first.upper) {
+            lower_at[lo] = add(distinct[lo].first.lower);
+            ++lo;
+        } else {
+            upper_at[hi] = add(distinct[hi].first.upper);
+            ++hi;
+        }
+    }
     std::vector<int> change(ends.size() + 1, 0);
-    for (const Bounds& b : bands) {
-        ++change[at(b.lower)];
-        --change[at(b.upper)];
+    for (std::size_t k = 0; k < distinct.size(); ++k) {
+        change[lower_at[k]] += distinct[k].second;
+        change[upper_at[k]] -= distinct[k].second;
     }
     // area[k]: the species kept, integrated over the ratios up to ends[k].
     std::vector<double> area(ends.size(), 0.0);
@@ -234,17 +225,20 @@ bool leaflet_suggestion(const SpeciesTable& table, std::span<const std::int16_t>
     if (!separates)
         return false;
     double total = 0;
-    for (const Bounds& b : bands)
-        total += (area[at(b.upper)] - area[at(b.lower)]) / (b.upper - b.lower);
-    s.expected_left = total / static_cast<double>(bands.size());
+    for (std::size_t k = 0; k < distinct.size(); ++k) {
+        const Bounds& b = distinct[k].first;
+        total += distinct[k].second * (area[upper_at[k]] - area[lower_at[k]]) / (b.upper - b.lower);
+    }
+    s.expected_left = total / banded;
     return true;
 }
 
 }  // namespace
 
-std::vector<Suggestion> suggest(const SpeciesTable& table, const ObservationSet& seen, const Factors& factors,
+std::vector<Suggestion> suggest(const SpeciesIndex& index, const ObservationSet& seen, const Factors& factors,
                                 std::span<const std::int16_t> listed, int shown)
 {
+    const SpeciesTable& table = index.table();
     std::vector<Suggestion> out;
     std::vector<std::int16_t> judged[3];
     bool judged_ready[3] = {false, false, false};
@@ -260,9 +254,9 @@ std::vector<Suggestion> suggest(const SpeciesTable& table, const ObservationSet&
         Suggestion s;
         s.item = item;
         s.judged = static_cast<int>(judged[t].size());
-        const bool offered = item == Item::leaflet_shape ? leaflet_suggestion(table, judged[t], s)
-                           : is_range_item(item)       ? whole_number_suggestion(table, judged[t], factors, s)
-                                                       : colour_suggestion(table, judged[t], s);
+        const bool offered = item == Item::leaflet_shape ? leaflet_suggestion(index, judged[t], s)
+                           : is_range_item(item)       ? whole_number_suggestion(index, judged[t], factors, s)
+                                                       : colour_suggestion(index, judged[t], s);
         if (offered)
             out.push_back(std::move(s));
     }
@@ -271,10 +265,11 @@ std::vector<Suggestion> suggest(const SpeciesTable& table, const ObservationSet&
     return out;
 }
 
-std::vector<std::int16_t> kept_by(const SpeciesTable& table, const ObservationSet& seen, const Factors& factors,
+std::vector<std::int16_t> kept_by(const SpeciesIndex& index, const ObservationSet& seen, const Factors& factors,
                                   std::span<const std::int16_t> listed, int shown, Item item,
                                   const ValueGroup& group)
 {
+    const SpeciesTable& table = index.table();
     std::vector<std::int16_t> kept;
     const double ratio = (group.least + group.greatest) / 2;
     const ObservationSet at = is_range_item(item) && item != Item::leaflet_shape
@@ -283,13 +278,13 @@ std::vector<std::int16_t> kept_by(const SpeciesTable& table, const ObservationSe
     for (const std::int16_t i : judged_species(table, seen, factors, listed, shown, item_step(item))) {
         bool keep = true;
         if (item == Item::leaflet_shape) {
-            const std::optional<Bounds> b = accepted(table, i, item, factors);
+            const std::optional<Bounds> b = index.accepted(item, i, factors);
             keep = !b || (!(ratio < b->lower) && !(ratio > b->upper));
         } else if (is_range_item(item)) {
             keep = !item_fails(table, i, item, at, factors);
         } else {
-            const std::optional<QString> c = recorded_colour(table, i, item);
-            keep = !c || *c == group.value;
+            const int id = index.colours(item)[static_cast<std::size_t>(i)];
+            keep = id < 0 || index.colour_texts(item)[id] == group.value;
         }
         if (keep)
             kept.push_back(i);

@@ -140,7 +140,7 @@ TEST(Explain, NearestSpeciesFailFewestItemsThenLieLeastOutside)
     EXPECT_EQ(nearest, (std::vector<std::tuple<int, int, double, bool>>{
                            {4, 1, 1.0, true}, {1, 1, 3.0, false}, {2, 2, 1.25, false}, {3, 3, 3.0, false}}));
     EXPECT_EQ(e.nearest_count(), 2u);
-    EXPECT_EQ(e.states[3].rejected_at, 0);
+    EXPECT_EQ(e.rejected_at[3], 0);
     EXPECT_EQ(e.reasons_of(3).size(), 3u);
 }
 
@@ -150,7 +150,8 @@ TEST(Explain, WhatToLookAtNextRanksByTheSpeciesExpectedToBeLeft)
     const SpeciesData d = read(four);
     const ObservationSet seen;
     const std::vector<std::int16_t> listed{1, 2, 3, 4};
-    const std::vector<Suggestion> ranked = suggest(d, seen, Factors{}, listed, 0);
+    const SpeciesIndex index(d);
+    const std::vector<Suggestion> ranked = suggest(index, seen, Factors{}, listed, 0);
     std::vector<std::pair<QString, int>> order;
     for (const Suggestion& s : ranked)
         order.emplace_back(item_name(s.item), s.judged);
@@ -167,9 +168,9 @@ TEST(Explain, WhatToLookAtNextRanksByTheSpeciesExpectedToBeLeft)
     for (const ValueGroup& g : ranked[0].groups)
         groups << group_values(ranked[0].item, g) + QStringLiteral(": %1").arg(g.kept);
     EXPECT_EQ(groups, QStringList({"8 mm: 1", "9 mm: 2", "10 mm: 3", "11 mm: 2", "12 mm: 1"}));
-    EXPECT_EQ(kept_by(d, seen, Factors{}, listed, 0, Item::berry_size, ranked[0].groups[1]),
+    EXPECT_EQ(kept_by(index, seen, Factors{}, listed, 0, Item::berry_size, ranked[0].groups[1]),
               (std::vector<std::int16_t>{2, 4}));
-    EXPECT_EQ(kept_by(d, seen, Factors{}, listed, 0, Item::colour_above, ranked[1].groups[0]),
+    EXPECT_EQ(kept_by(index, seen, Factors{}, listed, 0, Item::colour_above, ranked[1].groups[0]),
               (std::vector<std::int16_t>{3, 4}));
 }
 
