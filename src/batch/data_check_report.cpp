@@ -30,9 +30,10 @@ QString csv(const QString& text)
 
 QString check_summary(const DataCheck& check)
 {
-    return QStringLiteral("%1 checked: %2, %3.")
+    return QStringLiteral("%1 checked: %2, %3%4.")
         .arg(plural(check.species, "species", "species"),
              plural(check.records, "record that cannot be right", "records that cannot be right"),
+             check.pairs_capped ? QStringLiteral("at least ") : QString(),
              plural(check.pairs, "pair that cannot be told apart", "pairs that cannot be told apart"));
 }
 
@@ -70,7 +71,8 @@ QString format_check(Format format, const DataCheck& check, const SpeciesData& d
     }
     const std::int64_t unlisted = check.pairs - (static_cast<std::int64_t>(check.findings.size()) - check.records);
     if (format == Format::table && unlisted > 0)
-        out += QStringLiteral("... and %1 more.\n").arg(plural(unlisted, "pair", "pairs"));
+        out += QStringLiteral("... and %1%2 more.\n")
+                   .arg(check.pairs_capped ? QStringLiteral("at least ") : QString(), plural(unlisted, "pair", "pairs"));
     return out;
 }
 

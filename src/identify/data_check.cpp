@@ -249,7 +249,8 @@ public:
         build_sets(ids);
     }
 
-    // Every pair of the species `compared`, a listed later than its partner.
+    // The pairs of the species `compared`, each species after its
+    // partner, until `found` asks for no more.
     template <typename Found>
     void find(const std::vector<char>& compared, Found found) const
     {
@@ -274,8 +275,8 @@ public:
                 }
                 for (; bits; bits &= bits - 1) {
                     const int j = static_cast<int>(w * 64) + std::countr_zero(bits);
-                    if (same_data(a, compact_[static_cast<std::size_t>(j)]))
-                        found(i, j);
+                    if (same_data(a, compact_[static_cast<std::size_t>(j)]) && !found(i, j))
+                        return;
                 }
             }
         }
@@ -311,7 +312,7 @@ private:
 
 }  // namespace
 
-DataCheck check_data(const SpeciesData& d, std::size_t pairs_listed)
+DataCheck check_data(const SpeciesData& d, std::size_t pairs_listed, std::int64_t pairs_counted)
 {
     using Kind = DataFinding::Kind;
     DataCheck check;
@@ -342,6 +343,8 @@ DataCheck check_data(const SpeciesData& d, std::size_t pairs_listed)
     pairs.find(compared, [&](int i, int j) {
         if (static_cast<std::size_t>(check.pairs++) < pairs_listed)
             check.findings.push_back({Kind::same_data, i, j, same_data_detail(pairs[i], pairs[j])});
+        check.pairs_capped = check.pairs == pairs_counted;
+        return !check.pairs_capped;
     });
     return check;
 }

@@ -31,7 +31,8 @@ struct DataCheck {
     // Every record that cannot be right, in file order; then the pairs, in
     // file order, at most as many as asked for.
     std::vector<DataFinding> findings;
-    std::int64_t pairs = 0;  // every pair that cannot be told apart, listed or not
+    std::int64_t pairs = 0;  // the pairs that cannot be told apart, listed or not
+    bool pairs_capped = false;  // the search stopped there: there may be more
     int records = 0;         // findings about single records
 
     bool clean() const { return records == 0 && pairs == 0; }
@@ -41,8 +42,10 @@ struct DataCheck {
 // a pair cannot be told apart when each item is recorded by only one of
 // them, is the same colour or shape in both, or is a range with a whole
 // number (for the leaflet shape, a ratio) that both accept, as for a grown
-// tree without extended ranges.
-DataCheck check_data(const SpeciesData& data, std::size_t pairs_listed = 1000);
+// tree without extended ranges. The pairs are counted up to `pairs_counted`
+// (a file of thousands of alike species has hundreds of millions) and the
+// first `pairs_listed` listed.
+DataCheck check_data(const SpeciesData& data, std::size_t pairs_listed = 1000, std::int64_t pairs_counted = 1000000);
 
 // "line 12: Quenla rubella: ..." for a record, or
 // "lines 12 and 40: Quenla rubella and Quenla nana: ..." for a pair.
