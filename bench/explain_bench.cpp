@@ -127,7 +127,8 @@ std::int64_t blind_pairs(const SpeciesData& d, const std::vector<char>& compared
             } else if (is_range_item(item)) {
                 const auto a = accepted(d, i, item, grown);
                 const auto b = accepted(d, j, item, grown);
-                if (a && b && item == Item::leaflet_shape && std::max(a->lower, b->lower) > std::min(a->upper, b->upper))
+                if (a && b && item == Item::leaflet_shape
+                    && std::max(a->lower, b->lower) > std::min(a->upper, b->upper))
                     return false;
                 if (a && b && item != Item::leaflet_shape
                     && std::max({std::ceil(a->lower), std::ceil(b->lower), 1.0})
@@ -183,7 +184,13 @@ void DataCheckFile(benchmark::State& state)
         state.counters["ratio"] = std::chrono::duration<double>(ours) / std::chrono::duration<double>(blind);
     }
 }
-BENCHMARK(DataCheckFile)->ArgName("species")->Arg(49)->Arg(4000)->Arg(32767)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DataCheckFile)
+    ->ArgName("species")
+    ->Arg(49)
+    ->Arg(4000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

@@ -72,7 +72,8 @@ QString format_check(Format format, const DataCheck& check, const SpeciesData& d
     const std::int64_t unlisted = check.pairs - (static_cast<std::int64_t>(check.findings.size()) - check.records);
     if (format == Format::table && unlisted > 0)
         out += QStringLiteral("... and %1%2 more.\n")
-                   .arg(check.pairs_capped ? QStringLiteral("at least ") : QString(), plural(unlisted, "pair", "pairs"));
+                   .arg(check.pairs_capped ? QStringLiteral("at least ") : QString(),
+                        plural(unlisted, "pair", "pairs"));
     return out;
 }
 

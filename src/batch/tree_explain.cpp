@@ -112,9 +112,11 @@ TreeExplainer::Findings TreeExplainer::find(const Tree& tree, const CascadeResul
             f.nearest_reasons.push_back(rejection(e.nearest[k].species));
         }
         f.more_nearest = close - f.nearest.size();
-        for (int i = 1; i <= table.species_count; ++i)
-            if (request_.why_species == i || (request_.why_species == 0 && e.rejected_at[static_cast<std::size_t>(i)] >= 0))
+        for (int i = 1; i <= table.species_count; ++i) {
+            const bool rejected = e.rejected_at[static_cast<std::size_t>(i)] >= 0;
+            if (request_.why_species == i || (request_.why_species == 0 && rejected))
                 f.why.push_back(rejection(i));
+        }
     }
     if (request_.suggest && !e.none_kept)
         f.next = suggest(index_, tree.seen, tree.factors, kept_species(e), e.step);
@@ -149,7 +151,8 @@ QString TreeExplainer::table_lines(const Tree& tree, const CascadeResult& result
             out += QStringLiteral("    and %1 more as near\n").arg(f.more_nearest);
     }
     if (request_.why)
-        out += QStringLiteral("  why not:%1\n").arg(f.why.empty() ? QStringLiteral(" every species was kept") : QString());
+        out += QStringLiteral("  why not:%1\n")
+                   .arg(f.why.empty() ? QStringLiteral(" every species was kept") : QString());
     for (const Rejection& r : f.why)
         out += r.step < 0 ? QStringLiteral("    %1: kept\n").arg(name_of(table, r.species))
                           : QStringLiteral("    %1 (%2): %3\n")
@@ -160,7 +163,10 @@ QString TreeExplainer::table_lines(const Tree& tree, const CascadeResult& result
                         : f.next.empty() ? QStringLiteral(" nothing would narrow the list")
                                            : QString());
         for (const Suggestion& s : f.next)
-            out += QStringLiteral("    %1%2  %3\n").arg(item_name(s.item), -15).arg(expected_text(s), -10).arg(groups_text(s));
+            out += QStringLiteral("    %1%2  %3\n")
+                       .arg(item_name(s.item), -15)
+                       .arg(expected_text(s), -10)
+                       .arg(groups_text(s));
     }
     return out;
 }
@@ -204,10 +210,12 @@ void TreeExplainer::add_json(const Tree& tree, const CascadeResult& result, QJso
             nearest.append(QJsonObject{{QStringLiteral("species"), name_of(table, f.nearest[k].species)},
                                        {QStringLiteral("failed"), f.nearest[k].failed},
                                        {QStringLiteral("extend_keeps"), f.nearest[k].extend_keeps},
-                                       {QStringLiteral("reasons"), reasons_json(f.nearest_reasons[k].reasons, f.step)}});
+                                       {QStringLiteral("reasons"),
+                                        reasons_json(f.nearest_reasons[k].reasons, f.step)}});
         for (const Rejection& r : f.why)
             why.append(QJsonObject{{QStringLiteral("species"), name_of(table, r.species)},
-                                   {QStringLiteral("state"), r.step < 0 ? QStringLiteral("kept") : QStringLiteral("rejected")},
+                                   {QStringLiteral("state"),
+                                    r.step < 0 ? QStringLiteral("kept") : QStringLiteral("rejected")},
                                    {QStringLiteral("step"), r.step < 0 ? QJsonValue() : QJsonValue(step_name(r.step))},
                                    {QStringLiteral("reasons"), reasons_json(r.reasons, r.step)}});
         entry.insert(QStringLiteral("nearest"), nearest);
@@ -227,7 +235,8 @@ void TreeExplainer::add_json(const Tree& tree, const CascadeResult& result, QJso
                                     {QStringLiteral("expected_left"), s.expected_left},
                                     {QStringLiteral("of"), s.judged},
                                     {QStringLiteral("values"), groups},
-                                    {QStringLiteral("more_values"), static_cast<qint64>(s.groups.size() - groups.size())}});
+                                    {QStringLiteral("more_values"),
+                                     static_cast<qint64>(s.groups.size()) - groups.size()}});
         }
         entry.insert(QStringLiteral("suggest"), next);
     }

@@ -88,7 +88,8 @@ TEST_F(ExplainWindowsTest, TheMenuOpensBothWindowsWhichFollowTheCascade)
         QApplication::sendEvent(static_cast<QAbstractScrollArea*>(list)->viewport(), &right);
     });
     EXPECT_EQ(rows(why->species(), 2),  // the search typed before is cleared
-              "Quenla incerta | rejected at FRUIT and LEAF, nearest, EXTEND keeps it | leaflet pairs 10, accepted 6 to 9\n"
+              "Quenla incerta | rejected at FRUIT and LEAF, nearest, EXTEND keeps it | "
+              "leaflet pairs 10, accepted 6 to 9\n"
               "Quenla rubella | rejected at FRUIT and LEAF, nearest | leaflet pairs 10, accepted 6 to 8");
 }
 
