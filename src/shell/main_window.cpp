@@ -95,7 +95,12 @@ private:
 // while it lists something. Any view, once its model is set.
 void tab_stop_while_filled(QAbstractItemView* view)
 {
-    auto follow = [view] { view->setFocusPolicy(view->model()->rowCount() > 0 ? Qt::StrongFocus : Qt::NoFocus); };
+    // The model empties itself while the view is being destroyed, when the
+    // widget is no longer a view: there is nothing to follow then.
+    auto follow = [widget = static_cast<QWidget*>(view)] {
+        if (auto* v = qobject_cast<QAbstractItemView*>(widget))
+            v->setFocusPolicy(v->model()->rowCount() > 0 ? Qt::StrongFocus : Qt::NoFocus);
+    };
     const QAbstractItemModel* model = view->model();
     QObject::connect(model, &QAbstractItemModel::rowsInserted, view, follow);
     QObject::connect(model, &QAbstractItemModel::rowsRemoved, view, follow);
