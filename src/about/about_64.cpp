@@ -30,6 +30,10 @@ constexpr double label_gap = 100;    // between stacked texts
 constexpr double title_gap = 60;     // under the product name
 constexpr double maker_gap = 30;     // between the maker's lines
 
+// The box's ratio on a 1920 x 1080 screen at 96 DPI, where the close
+// button's pictures are shown at their own size.
+constexpr double full_hd_ratio = 28800.0 / 19200.0;
+
 // Design font sizes in points.
 constexpr double text_points = 10;
 constexpr double name_points = 16;
@@ -216,6 +220,14 @@ void about_64::load_pictures(const QString& logo, const QString& grfic, float g_
     if (load_about_picture(graphics + grfic, picture))
         w.Image1->setPixmap(picture.scaled(px(d(twips(picture.width()) * rat)), px(d(twips(picture.height()) * rat)),
                                            Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The close button grows with the box on larger screens, and keeps its
+    // own size on smaller ones, where it would become hard to hit.
+    const double grow = std::max(1.0, ratio_ / full_hd_ratio);
+    auto grown = [grow](const QPixmap& p) {
+        return p.isNull() ? p
+                          : p.scaled((QSizeF(p.size()) * grow).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    };
+    w.Image2->set_pictures(grown(w.ImageList1[QStringLiteral("XU")]), grown(w.ImageList1[QStringLiteral("XD")]));
 }
 
 void about_64::place_controls()

@@ -63,7 +63,14 @@ bool Host::delete_file(const QString& path)
 
 bool Host::copy_file(const QString& from, const QString& to)
 {
-    return QFile::copy(from, to);
+    // The copy keeps the original's modification time, as cp -p does, so
+    // that comparing the two tells whether the copy is current. It is the
+    // user's own file: the user may write it, even when the original is
+    // read-only.
+    QFile copy(to);
+    return QFile::copy(from, to) && copy.setPermissions(copy.permissions() | QFileDevice::WriteOwner) &&
+           copy.open(QIODevice::Append) &&
+           copy.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
 }
 
 QDateTime Host::modified(const QString& path) const

@@ -34,6 +34,7 @@ public:
     virtual double logical_dpi() const;
     virtual bool file_exists(const QString& path) const;
     virtual bool delete_file(const QString& path);
+    // Copies from to to, keeping its modification time.
     virtual bool copy_file(const QString& from, const QString& to);
     // Last-modified date and time; invalid when the file does not exist.
     virtual QDateTime modified(const QString& path) const;

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 
 #include "about/about_64.h"
 #include "platform/host.h"
@@ -46,9 +47,18 @@ protected:
         const QRect box = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
         option.rect = box.translated(0, (height() - box.height()) / 2 - box.top());
         style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &p, this);
-        const QRect text_area = rect().adjusted(option.rect.right() + 6, 0, 0, 0);
+        const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+        const QRect text_area = rect().adjusted(option.rect.right() + spacing, 0, 0, 0);
+        const int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap;
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(text_area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
+        p.drawText(text_area, flags, text());
+        if (!hasFocus())
+            return;
+        // The focus frame round the caption, as a plain tick box has it.
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = p.boundingRect(text_area, flags, text()).adjusted(-3, -2, 3, 2) & rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
@@ -80,6 +90,23 @@ protected:
 private:
     int baseline() const { return QFontInfo(font()).pixelSize(); }
 };
+
+// An empty result list shows nothing to move through: it is a Tab stop only
+// while it lists something. Any view, once its model is set.
+void tab_stop_while_filled(QAbstractItemView* view)
+{
+    // The model empties itself while the view is being destroyed, when the
+    // widget is no longer a view: there is nothing to follow then.
+    auto follow = [widget = static_cast<QWidget*>(view)] {
+        if (auto* v = qobject_cast<QAbstractItemView*>(widget))
+            v->setFocusPolicy(v->model()->rowCount() > 0 ? Qt::StrongFocus : Qt::NoFocus);
+    };
+    const QAbstractItemModel* model = view->model();
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, view, follow);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, view, follow);
+    QObject::connect(model, &QAbstractItemModel::modelReset, view, follow);
+    follow();
+}
 
 constexpr const char* sans = "MS Sans Serif";
 
@@ -255,6 +282,7 @@ void QID_main::build_controls()
     // tens of thousands of entries.
     results->setUniformItemSizes(true);
     add(results, QStringLiteral("List1"), 0, {14000, 1360, 4200, 10200}, sans, 12);
+    tab_stop_while_filled(results);
     auto* heading = new QLabel(QStringLiteral("SELECTION"), surface_);
     heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
@@ -289,6 +317,18 @@ void QID_main::build_controls()
         add(button, QStringLiteral("Image1"), i, {0, 0, 0, 0}, QString(), 0);
         connect(button, &ImageButton::activated, this, [this, i] { press(i); });
     }
+    // A button that hides itself with the focus (BACK at the first step,
+    // EXTEND once pressed, NEXT at the last step) must not hand it on along
+    // the chain to CLEAR, where one more Space would empty every entry: it
+    // goes to NEXT, and from NEXT to the result list, or to the first entry
+    // while nothing is listed.
+    QWidget* first_entry = young;
+    for (ImageButton* button : buttons_)
+        button->set_focus_on_hide([this, button, results, first_entry]() -> QWidget* {
+            if (button != buttons_[1] && buttons_[1]->isVisible())
+                return buttons_[1];
+            return results->focusPolicy() & Qt::TabFocus ? static_cast<QWidget*>(results) : first_entry;
+        });
 }
 
 void QID_main::set_tab_order()
