@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
@@ -18,6 +19,7 @@
 #include "about/about_64.h"
 #include "platform/host.h"
 #include "platform/messages.h"
+#include "platform/text_list_model.h"
 #include "report/report.h"
 #include "shell/image_button.h"
 #include "shell/help.h"
@@ -249,10 +251,12 @@ void QID_main::build_controls()
     text_box(bud, QStringLiteral("Text3"), 0, {7935, 975, 400, 420});
 
     // The result list and its heading.
-    auto* results = new QListWidget(surface_);
+    // A view over the names of a step's survivors, made only as they are
+    // shown: a step replaces the list in one reset, and as every entry is one
+    // line in one font, the view need not measure each of tens of thousands.
+    auto* results = new QListView(surface_);
+    results->setModel(new platform::TextListModel(results));
     results->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Every entry is one line in one font: the list need not measure each of
-    // tens of thousands of entries.
     results->setUniformItemSizes(true);
     add(results, QStringLiteral("List1"), 0, {14000, 1360, 4200, 10200}, sans, 12);
     auto* heading = new QLabel(QStringLiteral("SELECTION"), surface_);

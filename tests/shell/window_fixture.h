@@ -2,7 +2,7 @@
 // The real main window, started up on the program folder with the shipped
 // species file, and what a user does with it.
 #include <QDir>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -97,12 +97,13 @@ protected:
     // Clicks the entry with this text in a list box, as a user would.
     static void choose(int s, const char* text)
     {
-        auto* list = static_cast<QListWidget*>(widget(s));
-        const QList<QListWidgetItem*> found = list->findItems(QString::fromLatin1(text), Qt::MatchExactly);
+        auto* list = static_cast<QAbstractItemView*>(widget(s));
+        const QModelIndexList found =
+            list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, QString::fromLatin1(text), -1, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text;
-        list->scrollToItem(found[0]);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
-        ASSERT_EQ(list->currentItem(), found[0]);
+        list->scrollTo(found[0]);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found[0]).center());
+        ASSERT_EQ(list->currentIndex(), found[0]);
     }
     static void type(int s, const char* text) { QTest::keyClicks(widget(s), QString::fromLatin1(text)); }
     static void click(int s) { QTest::mouseClick(widget(s), Qt::LeftButton); }
