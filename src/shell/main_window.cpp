@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -85,6 +86,42 @@ private:
 
 constexpr const char* sans = "MS Sans Serif";
 
+}  // namespace
+
+// A picture file, decoded once, at the size it is drawn, when it is first drawn.
+class BackgroundPicture final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void set_file(const QString& path)
+    {
+        file_ = path;
+        decoded_for_ = QSize();
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const QSize size = this->size() * devicePixelRatio();
+        if (size != decoded_for_) {
+            decoded_for_ = size;
+            QImageReader reader(file_);
+            reader.setScaledSize(size);
+            picture_ = QPixmap::fromImageReader(&reader);
+            picture_.setDevicePixelRatio(devicePixelRatio());
+        }
+        QPainter(this).drawPixmap(0, 0, picture_);
+    }
+
+private:
+    QString file_;
+    QSize decoded_for_;
+    QPixmap picture_;
+};
+
+namespace {
+
 // Captions inside the frames: text, left, top, width, height.
 struct Caption {
     const char* text;
@@ -152,8 +189,7 @@ void QID_main::build_controls()
     surface_->setFixedSize(platform::twips_to_pixels(19200), platform::twips_to_pixels(13900));
     setCentralWidget(surface_);
 
-    background_ = new QLabel(surface_);
-    background_->setScaledContents(true);
+    background_ = new BackgroundPicture(surface_);
     add(background_, QStringLiteral("Image2"), 0, {0, 0, 19200, 13900}, QString(), 0);
 
     auto* instruction = new QLabel(surface_);
@@ -316,6 +352,16 @@ void QID_main::set_tab_order()
     }
 }
 
+QWidget* QID_main::background() const
+{
+    return background_;
+}
+
+void QID_main::set_background(const QString& path)
+{
+    background_->set_file(path);
+}
+
 platform::QtControl* QID_main::control(const QString& name, int index) const
 {
     for (const auto& c : controls_)
@@ -420,8 +466,7 @@ void QID_main::press(int button)
         ctl_tbl[slot::extended_notice]->set_visible(true);
         break;
     default:
-        if (pages)
-            print_report(*pages, {window_table, window_observations, window_factors, stage, selected});
+        print_report(document(), {window_table, window_observations, window_factors, stage, selected});
         break;
     }
 }

@@ -8,7 +8,11 @@
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 
+#include "about/about_window.h"
+#include "document/pp_pages.h"
+#include "document/preview.h"
 #include "identify/data_file.h"
+#include "msgbox/mesage_box.h"
 #include "shell/image_button.h"
 #include "shell/startup.h"
 #include "window_fixture.h"
@@ -264,6 +268,38 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
         TearDown();
         SetUp();
     }
+}
+
+// The About box, the message box's style and the document with its preview
+// are made on first use, as start-up would have made them.
+TEST_F(FolderTest, WindowsMadeOnFirstUseAreAsStartUpLeftThemAndHadTheirPicturesChecked)
+{
+    copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
+    QFile::copy(QID_PROGRAM_DIR "/qid.dta", path("qid.dta"));
+    for (const char* gone : {"s_vil3.jpg", "closeU.gif", "mag-minus.ico"})
+        QFile::remove(path("graphics/") + gone);
+    open();
+    const auto reported = [this] {
+        QStringList all;
+        for (const Recorded& m : messages_.shown())
+            all << m.title + "|" + m.text.section('/', -1);
+        return all;
+    };
+    const QStringList at_start = {"QUENLA ID ERROR|s_vil3.jpg' doesn't exist.",
+                                  "QUENLA ID ERROR|closeU.gif' doesn't exist.",
+                                  "'set_up' ERROR|mag-minus.ico' doesn't exist."};
+    EXPECT_EQ(reported(), at_start);
+    EXPECT_EQ(qid::pages, nullptr);
+
+    screen_.memory_status = {};  // the box shows the memory as it was at start-up
+    EXPECT_EQ(qid::about->window()->mem_lbl->text(), "Total memory = 8 GB\nof which 25% is available.");
+    qid::mbx first_box;
+    const qid::mesage_box& box = qid::mesage_box::instance();
+    EXPECT_EQ(std::tuple(box.font().family(), box.font().pointSize(), box.palette().color(QPalette::Window)),
+              std::tuple("Arial", 12, QColor(214, 204, 192)));
+    qid::PPpages& document = qid::document();
+    EXPECT_EQ(std::pair(document.window().bound_pages(), document.page_data(5).toFloat()), std::pair(&document, 0.2f));
+    EXPECT_EQ(reported(), at_start);  // and nothing is reported twice
 }
 
 TEST_F(FolderTest, FileDateIsTheProgramFilesDateAfterAComma)

@@ -41,7 +41,9 @@ class FixedScreen : public platform::Host {
 public:
     platform::ScreenTwips size{19200, 14400};
     QString folder, file;
+    platform::MemoryStatus memory_status{8589934592.0, 2147483648.0};
     platform::ScreenTwips screen() const override { return size; }
+    platform::MemoryStatus memory() const override { return memory_status; }
     double logical_dpi() const override { return 96.0; }
     QString program_folder() const override { return folder.isEmpty() ? Host::program_folder() : folder; }
     QString program_file() const override { return file.isEmpty() ? Host::program_file() : file; }
@@ -98,8 +100,8 @@ protected:
     static void choose(int s, const char* text)
     {
         auto* list = static_cast<QAbstractItemView*>(widget(s));
-        const QModelIndexList found =
-            list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, QString::fromLatin1(text), -1, Qt::MatchExactly);
+        const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                           QString::fromLatin1(text), -1, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text;
         list->scrollTo(found[0]);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found[0]).center());
