@@ -86,6 +86,13 @@ private:
 
 constexpr const char* sans = "MS Sans Serif";
 
+// Captions inside the frames: text, left, top, width, height.
+struct Caption {
+    const char* text;
+    platform::Twips at;
+    Qt::Alignment align = Qt::AlignLeft;
+};
+
 }  // namespace
 
 // A picture file, decoded once, at the size it is drawn, when it is first drawn.
@@ -119,17 +126,6 @@ private:
     QSize decoded_for_;
     QPixmap picture_;
 };
-
-namespace {
-
-// Captions inside the frames: text, left, top, width, height.
-struct Caption {
-    const char* text;
-    platform::Twips at;
-    Qt::Alignment align = Qt::AlignLeft;
-};
-
-}  // namespace
 
 QID_main::QID_main()
 {

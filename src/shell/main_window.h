@@ -13,7 +13,6 @@
 #include "platform/qt_control.h"
 
 class QAction;
-class QLabel;
 
 namespace qid {
 

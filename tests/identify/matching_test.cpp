@@ -162,28 +162,21 @@ TEST_F(Matching, BudPropertiesStandAloneAndLengthFollowsTheTypicalLength)
 namespace cells {
 const Cell none;
 const Cell& at(const CellTable& t, int i, int c) { return c < t.columns() ? t.at(i, c) : none; }
-bool measured(const CellTable& t, int i, int c)
-{
-    return at(t, i, c).kind() != Cell::Kind::text && !at(t, i, c).equals_zero();
-}
-float single(const CellTable& t, int i, int c) { return static_cast<float>(at(t, i, c).number()); }
+bool measured(const Cell& c) { return c.kind() != Cell::Kind::text && !c.equals_zero(); }
 bool within(std::int16_t v, float lower, float upper) { return !(float(v) < lower) && !(float(v) > upper); }
+bool agrees(const Cell& c, const QString& seen) { return c.equals_empty_text() || seen.isEmpty() || c.text_is(seen); }
 bool in_range(const CellTable& t, int i, int c, std::int16_t v, const Factors& f)
 {
-    if (!measured(t, i, c) || !measured(t, i, c + 1) || v == 0)
-        return true;
-    float lower = single(t, i, c) * f.size_factor;
+    const Cell &low = at(t, i, c), &high = at(t, i, c + 1);
+    float lower = static_cast<float>(low.number()) * f.size_factor;
     lower = lower * (1.0f - f.range_ext);
-    return within(v, lower, single(t, i, c + 1) * (1.0f + f.range_ext));
+    return !measured(low) || !measured(high) || v == 0 ||
+           within(v, lower, static_cast<float>(high.number()) * (1.0f + f.range_ext));
 }
-bool text_agrees(const Cell& c, const QString& seen)
-{
-    return c.equals_empty_text() || seen.isEmpty() || c.text_is(seen);
-}
-bool colours(const CellTable& t, int i, const std::array<QString, 2>& seen)
+bool colours(const CellTable& t, int i, const std::array<QString, 2>& s)
 {
     return at(t, i, 0).equals_empty_text() || at(t, i, 1).equals_empty_text() ||
-           (text_agrees(at(t, i, 0), seen[0]) && text_agrees(at(t, i, 1), seen[1]));
+           (agrees(at(t, i, 0), s[0]) && agrees(at(t, i, 1), s[1]));
 }
 bool fruit(const SpeciesTable& t, int i, const ObservationSet& s, const Factors& f)
 {
@@ -193,29 +186,27 @@ bool fruit(const SpeciesTable& t, int i, const ObservationSet& s, const Factors&
 bool leaf(const SpeciesTable& t, int i, const ObservationSet& s, const Factors& f)
 {
     const CellTable& l = t.leaf;
-    if (!colours(l, i, s.leaf_colour) || !in_range(l, i, 2, s.leaf_size[0], f) || !in_range(l, i, 4, s.leaf_size[1], f))
-        return false;
-    for (int c = 6; c < 10; ++c)
-        if (!measured(l, i, c))
-            return true;
-    if (s.leaf_size[2] < 1 || s.leaf_size[3] < 1)
-        return true;
-    const float mean = (static_cast<float>(at(l, i, 6).number() / at(l, i, 8).number()) +
-                        static_cast<float>(at(l, i, 7).number() / at(l, i, 9).number())) / 2.0f;
-    const double ratio = static_cast<double>(s.leaf_size[2]) / s.leaf_size[3];
-    return !(ratio < 0.9 * mean) && !(ratio > 1.1 * mean);
+    const auto ratio = [&](int c) { return static_cast<float>(at(l, i, c).number() / at(l, i, c + 2).number()); };
+    const auto band = [&] {
+        const float mean = (ratio(6) + ratio(7)) / 2.0f;
+        const double seen = static_cast<double>(s.leaf_size[2]) / s.leaf_size[3];
+        return !(seen < 0.9 * mean) && !(seen > 1.1 * mean);
+    };
+    const bool shaped = measured(at(l, i, 6)) && measured(at(l, i, 7)) && measured(at(l, i, 8)) &&
+                        measured(at(l, i, 9)) && s.leaf_size[2] >= 1 && s.leaf_size[3] >= 1;
+    return colours(l, i, s.leaf_colour) && in_range(l, i, 2, s.leaf_size[0], f) &&
+           in_range(l, i, 4, s.leaf_size[1], f) && (!shaped || band());
 }
 bool bud(const SpeciesTable& t, int i, const ObservationSet& s, const Factors& f)
 {
-    for (int k = 0; k < 3; ++k)
-        if (!text_agrees(at(t.bud, i, k), s.bud_prop[std::size_t(k)]))
-            return false;
-    if (!measured(t.bud, i, 3) || s.bud_length == 0)
-        return true;
-    float lower = single(t.bud, i, 3) * f.bud_len_fac[0];
+    const float typical = static_cast<float>(at(t.bud, i, 3).number());
+    float lower = typical * f.bud_len_fac[0];
     lower = lower * f.size_factor;
-    const float upper = single(t.bud, i, 3) * f.bud_len_fac[1] * (1.0f + f.range_ext);
-    return within(s.bud_length, lower * (1.0f - f.range_ext), upper);
+    const float upper = typical * f.bud_len_fac[1] * (1.0f + f.range_ext);
+    const bool length = !measured(at(t.bud, i, 3)) || s.bud_length == 0 ||
+                        within(s.bud_length, lower * (1.0f - f.range_ext), upper);
+    return agrees(at(t.bud, i, 0), s.bud_prop[0]) && agrees(at(t.bud, i, 1), s.bud_prop[1]) &&
+           agrees(at(t.bud, i, 2), s.bud_prop[2]) && length;
 }
 }  // namespace cells
 
