@@ -2,6 +2,7 @@
 // layout, the change notifications, the failures that stop start-up, and Exit.
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <set>
 
 #include <QFontMetricsF>
@@ -280,14 +281,11 @@ TEST_F(FolderTest, WindowsMadeOnFirstUseAreAsStartUpLeftThemAndHadTheirPicturesC
         QFile::remove(path("graphics/") + gone);
     open();
     const auto reported = [this] {
-        QStringList all;
-        for (const Recorded& m : messages_.shown())
-            all << m.title + "|" + m.text.section('/', -1);
-        return all;
+        return std::accumulate(messages_.shown().begin(), messages_.shown().end(), QString(),
+                               [](QString all, const Recorded& m) { return all + m.title + m.text.section('/', -1); });
     };
-    const QStringList at_start = {"QUENLA ID ERROR|s_vil3.jpg' doesn't exist.",
-                                  "QUENLA ID ERROR|closeU.gif' doesn't exist.",
-                                  "'set_up' ERROR|mag-minus.ico' doesn't exist."};
+    const QString at_start = "QUENLA ID ERRORs_vil3.jpg' doesn't exist.QUENLA ID ERRORcloseU.gif' doesn't exist."
+                             "'set_up' ERRORmag-minus.ico' doesn't exist.";
     EXPECT_EQ(reported(), at_start);
     EXPECT_EQ(qid::pages, nullptr);
 
