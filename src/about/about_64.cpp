@@ -135,8 +135,9 @@ QString about_64::memory_line(const platform::MemoryStatus& memory)
 void about_64::create_About(const QString& logo, std::int32_t b_c, std::int32_t f_c,
                             std::optional<std::int16_t> tp, std::int16_t lf, const QString& grfic, float g_rat)
 {
-    if (built_)
+    if (created_)
         return;
+    created_ = true;
     if (tp && *tp >= 0)
         top_ = *tp;
     if (lf >= 0)
@@ -147,25 +148,42 @@ void about_64::create_About(const QString& logo, std::int32_t b_c, std::int32_t 
         fore_colour_ = f_c;
     folder_ = app_path;
     ratio_ = screen_ratio > 0 ? screen_ratio : 1.0;
-
-    window_ = new About(folder_);
-    apply_look();
-    fill_texts();
-    load_pictures(logo, grfic, g_rat);
-    place_controls();
-    position_box();
-    built_ = true;
+    logo_ = logo;
+    grfic_ = grfic;
+    g_rat_ = g_rat;
+    memory_ = platform::host().memory();
+    // The pictures in the order the window loads them: its close button's, the logo, the plant.
+    const QString graphics = folder_ + QStringLiteral("graphics/");
+    for (const QString& file : {About::released_close, About::pressed_close, logo_, grfic_})
+        if (!platform::picture_readable(graphics + file)) {
+            report_about_picture(graphics + file);
+            reported_ << graphics + file;
+        }
 }
 
-About* about_64::window() const
+void about_64::build()
 {
+    if (built_ || !created_)
+        return;
+    built_ = true;
+    window_ = new About(folder_, reported_);
+    apply_look();
+    fill_texts();
+    load_pictures();
+    place_controls();
+    position_box();
+}
+
+About* about_64::window()
+{
+    build();
     return window_;
 }
 
 void about_64::show_About()
 {
-    if (window_)
-        window_->exec();
+    if (About* box = window())
+        box->exec();
 }
 
 double about_64::d(double twips) const
@@ -200,24 +218,24 @@ void about_64::fill_texts()
                             build_date);
     w.title_lbl[2]->setText(info_.FileDescription);
     w.title_lbl[3]->setText(info_.Comments);
-    w.mem_lbl->setText(memory_line(platform::host().memory()));
+    w.mem_lbl->setText(memory_line(memory_));
     w.make_lbl[0]->setText(info_.CompanyName);
     w.make_lbl[1]->setText(info_.LegalCopyright);
     w.make_lbl[2]->setText(info_.LegalTrademarks);
 }
 
-void about_64::load_pictures(const QString& logo, const QString& grfic, float g_rat)
+void about_64::load_pictures()
 {
     About& w = *window_;
     const QString graphics = folder_ + QStringLiteral("graphics/");
     QPixmap picture;
-    if (load_about_picture(graphics + logo, picture))
+    if (load_about_picture(graphics + logo_, picture, reported_))
         w.Picture2->setPixmap(picture.scaled(px(d(twips(picture.width()))), px(d(twips(picture.height()))),
                                              Qt::KeepAspectRatio, Qt::SmoothTransformation));
     // The plant is shown at g_rat times its own size; a ratio that is not a
     // sensible positive number shows it at its own size.
-    const double rat = g_rat > 0 && g_rat <= 16 ? g_rat : 1.0;
-    if (load_about_picture(graphics + grfic, picture))
+    const double rat = g_rat_ > 0 && g_rat_ <= 16 ? g_rat_ : 1.0;
+    if (load_about_picture(graphics + grfic_, picture, reported_))
         w.Image1->setPixmap(picture.scaled(px(d(twips(picture.width()) * rat)), px(d(twips(picture.height()) * rat)),
                                            Qt::KeepAspectRatio, Qt::SmoothTransformation));
     // The close button grows with the box on larger screens, and keeps its

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
@@ -49,6 +50,11 @@ ScreenTwips Host::screen() const
     const double dpi = logical_dpi();
     return {static_cast<int>(std::lround(r.width() * 1440.0 / dpi)),
             static_cast<int>(std::lround(r.height() * 1440.0 / dpi))};
+}
+
+bool picture_readable(const QString& path)
+{
+    return QImageReader(path).canRead();
 }
 
 bool Host::file_exists(const QString& path) const

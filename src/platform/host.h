@@ -58,6 +58,11 @@ QString program_folder_of(const QString& executable_folder);
 // in kB); zero for a figure the text does not hold.
 MemoryStatus parse_meminfo(const QByteArray& text);
 
+// Whether a picture file can be read: it exists and begins as a picture of a
+// format Qt reads. Nothing is decoded, so a window that shows its pictures
+// only later can have them checked when the program starts.
+bool picture_readable(const QString& path);
+
 // The host in force (a default one until another is installed).
 Host& host();
 // Installs a host (not owned); nullptr goes back to the default.

@@ -8,7 +8,9 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
@@ -19,6 +21,7 @@
 #include "about/about_64.h"
 #include "platform/host.h"
 #include "platform/messages.h"
+#include "platform/text_list_model.h"
 #include "report/report.h"
 #include "shell/image_button.h"
 #include "shell/help.h"
@@ -119,6 +122,38 @@ struct Caption {
 
 }  // namespace
 
+// A picture file, decoded once, at the size it is drawn, when it is first drawn.
+class BackgroundPicture final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void set_file(const QString& path)
+    {
+        file_ = path;
+        decoded_for_ = QSize();
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const QSize size = this->size() * devicePixelRatio();
+        if (size != decoded_for_) {
+            decoded_for_ = size;
+            QImageReader reader(file_);
+            reader.setScaledSize(size);
+            picture_ = QPixmap::fromImageReader(&reader);
+            picture_.setDevicePixelRatio(devicePixelRatio());
+        }
+        QPainter(this).drawPixmap(0, 0, picture_);
+    }
+
+private:
+    QString file_;
+    QSize decoded_for_;
+    QPixmap picture_;
+};
+
 QID_main::QID_main()
 {
     setWindowTitle(QStringLiteral("KELBINE IDENTIFICATION"));
@@ -177,8 +212,7 @@ void QID_main::build_controls()
     surface_->setFixedSize(platform::twips_to_pixels(19200), platform::twips_to_pixels(13900));
     setCentralWidget(surface_);
 
-    background_ = new QLabel(surface_);
-    background_->setScaledContents(true);
+    background_ = new BackgroundPicture(surface_);
     add(background_, QStringLiteral("Image2"), 0, {0, 0, 19200, 13900}, QString(), 0);
 
     auto* instruction = new QLabel(surface_);
@@ -276,10 +310,12 @@ void QID_main::build_controls()
     text_box(bud, QStringLiteral("Text3"), 0, {7935, 975, 400, 420});
 
     // The result list and its heading.
-    auto* results = new QListWidget(surface_);
+    // A view over the names of a step's survivors, made only as they are
+    // shown: a step replaces the list in one reset, and as every entry is one
+    // line in one font, the view need not measure each of tens of thousands.
+    auto* results = new QListView(surface_);
+    results->setModel(new platform::TextListModel(results));
     results->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Every entry is one line in one font: the list need not measure each of
-    // tens of thousands of entries.
     results->setUniformItemSizes(true);
     add(results, QStringLiteral("List1"), 0, {14000, 1360, 4200, 10200}, sans, 12);
     tab_stop_while_filled(results);
@@ -350,6 +386,16 @@ void QID_main::set_tab_order()
             setTabOrder(previous, next);
         previous = next;
     }
+}
+
+QWidget* QID_main::background() const
+{
+    return background_;
+}
+
+void QID_main::set_background(const QString& path)
+{
+    background_->set_file(path);
 }
 
 platform::QtControl* QID_main::control(const QString& name, int index) const
@@ -456,8 +502,7 @@ void QID_main::press(int button)
         ctl_tbl[slot::extended_notice]->set_visible(true);
         break;
     default:
-        if (pages)
-            print_report(*pages, {window_table, window_observations, window_factors, stage, selected});
+        print_report(document(), {window_table, window_observations, window_factors, stage, selected});
         break;
     }
 }
