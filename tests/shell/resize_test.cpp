@@ -1,5 +1,6 @@
 // Fitting the real main window to screens of several sizes: the factors,
 // the window's frame, the controls, the pictures and the fonts.
+#include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
@@ -76,7 +77,7 @@ TEST_F(ResizeTest, NoControlOrCaptionIsCutOffOnAnyScreen)
         reopen(size);
         SCOPED_TRACE(size.width);
         parts.emplace_back(widget(young)->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget(young)),
-                           static_cast<QListWidget*>(widget(bud_colour))->verticalScrollBar()->width());
+                           static_cast<QAbstractScrollArea*>(widget(bud_colour))->verticalScrollBar()->width());
         const QRect room = window_->surface()->rect();
         for (const auto& c : window_->controls()) {
             QWidget* w = c->widget();
