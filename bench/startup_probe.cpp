@@ -1,13 +1,16 @@
 // One start of a window, timed to its first paint. Built twice: as
-// startup_probe it starts Quenla ID as main() does; as startup_probe_empty,
-// linked with nothing but Qt Widgets, it shows an empty QMainWindow whose
-// client area has the main window's size (19200 x 13900 twips at 15 twips a
-// pixel). On its standard output it reports, after each phase, the
-// milliseconds since the process started and the resident memory, then the
-// resident memory of every file mapped and of the anonymous memory.
-#include <cstdio>
-#include <fstream>
+// startup_probe it starts Quenla ID as main() does, and reports the size its
+// main window took; as startup_probe_empty, linked with nothing but Qt
+// Widgets, it shows an empty QMainWindow of the size given on its command
+// line (width and height in pixels). On its standard output it reports,
+// after each phase, the time on the monotonic clock and the resident memory,
+// then the resident memory of every file mapped and of the anonymous memory.
+#include <time.h>
+
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -23,17 +26,13 @@
 
 namespace {
 
-// Milliseconds since the kernel started this process.
-double since_start_ms()
+// Milliseconds on the monotonic clock, which the benchmark read when it
+// started this process.
+double monotonic_ms()
 {
-    std::ifstream stat("/proc/self/stat");
-    std::string field;
-    for (int i = 0; i < 22 && stat >> field; ++i) {
-    }
-    const double start_s = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
     timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    return (static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - start_s) * 1000.0;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 long status_kb(const std::string& key)
@@ -47,7 +46,7 @@ long status_kb(const std::string& key)
 
 void phase(const char* name)
 {
-    std::printf("phase %s %.1f ms %ld kB\n", name, since_start_ms(), status_kb("VmRSS"));
+    std::printf("phase %s %.3f ms %ld kB\n", name, monotonic_ms(), status_kb("VmRSS"));
 }
 
 // Whether a line of /proc/self/smaps starts a mapping ("start-end perms ...").
@@ -112,8 +111,9 @@ int main(int argc, char** argv)
 #ifdef QID_EMPTY_WINDOW
     QMainWindow window;
     auto* client = new QWidget;
-    client->setFixedSize(19200 / 15, 13900 / 15);
     window.setCentralWidget(client);
+    if (argc == 3)
+        window.resize(std::atoi(argv[1]), std::atoi(argv[2]));
     phase("window");
     phase("loaded");
     client->installEventFilter(&first_paint);
@@ -131,6 +131,7 @@ int main(int argc, char** argv)
     window.surface()->installEventFilter(&first_paint);
     window.show();
     const int status = app.exec();
+    std::printf("size %d %d\n", window.width(), window.height());
     qid::platform::set_message_seam(nullptr);
 #endif
     mappings();

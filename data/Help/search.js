@@ -18,4 +18,6 @@ document.addEventListener("DOMContentLoaded", function () {
   var query = document.getElementById("query");
   query.addEventListener("input", filterTopics);
   filterTopics();
+  // Opened from the Find menu entry, the page is there to be typed in.
+  query.focus();
 });

@@ -30,6 +30,10 @@ constexpr double label_gap = 100;    // between stacked texts
 constexpr double title_gap = 60;     // under the product name
 constexpr double maker_gap = 30;     // between the maker's lines
 
+// The box's ratio on a 1920 x 1080 screen at 96 DPI, where the close
+// button's pictures are shown at their own size.
+constexpr double full_hd_ratio = 28800.0 / 19200.0;
+
 // Design font sizes in points.
 constexpr double text_points = 10;
 constexpr double name_points = 16;
@@ -131,8 +135,9 @@ QString about_64::memory_line(const platform::MemoryStatus& memory)
 void about_64::create_About(const QString& logo, std::int32_t b_c, std::int32_t f_c,
                             std::optional<std::int16_t> tp, std::int16_t lf, const QString& grfic, float g_rat)
 {
-    if (built_)
+    if (created_)
         return;
+    created_ = true;
     if (tp && *tp >= 0)
         top_ = *tp;
     if (lf >= 0)
@@ -143,25 +148,42 @@ void about_64::create_About(const QString& logo, std::int32_t b_c, std::int32_t 
         fore_colour_ = f_c;
     folder_ = app_path;
     ratio_ = screen_ratio > 0 ? screen_ratio : 1.0;
-
-    window_ = new About(folder_);
-    apply_look();
-    fill_texts();
-    load_pictures(logo, grfic, g_rat);
-    place_controls();
-    position_box();
-    built_ = true;
+    logo_ = logo;
+    grfic_ = grfic;
+    g_rat_ = g_rat;
+    memory_ = platform::host().memory();
+    // The pictures in the order the window loads them: its close button's, the logo, the plant.
+    const QString graphics = folder_ + QStringLiteral("graphics/");
+    for (const QString& file : {About::released_close, About::pressed_close, logo_, grfic_})
+        if (!platform::picture_readable(graphics + file)) {
+            report_about_picture(graphics + file);
+            reported_ << graphics + file;
+        }
 }
 
-About* about_64::window() const
+void about_64::build()
 {
+    if (built_ || !created_)
+        return;
+    built_ = true;
+    window_ = new About(folder_, reported_);
+    apply_look();
+    fill_texts();
+    load_pictures();
+    place_controls();
+    position_box();
+}
+
+About* about_64::window()
+{
+    build();
     return window_;
 }
 
 void about_64::show_About()
 {
-    if (window_)
-        window_->exec();
+    if (About* box = window())
+        box->exec();
 }
 
 double about_64::d(double twips) const
@@ -196,26 +218,34 @@ void about_64::fill_texts()
                             build_date);
     w.title_lbl[2]->setText(info_.FileDescription);
     w.title_lbl[3]->setText(info_.Comments);
-    w.mem_lbl->setText(memory_line(platform::host().memory()));
+    w.mem_lbl->setText(memory_line(memory_));
     w.make_lbl[0]->setText(info_.CompanyName);
     w.make_lbl[1]->setText(info_.LegalCopyright);
     w.make_lbl[2]->setText(info_.LegalTrademarks);
 }
 
-void about_64::load_pictures(const QString& logo, const QString& grfic, float g_rat)
+void about_64::load_pictures()
 {
     About& w = *window_;
     const QString graphics = folder_ + QStringLiteral("graphics/");
     QPixmap picture;
-    if (load_about_picture(graphics + logo, picture))
+    if (load_about_picture(graphics + logo_, picture, reported_))
         w.Picture2->setPixmap(picture.scaled(px(d(twips(picture.width()))), px(d(twips(picture.height()))),
                                              Qt::KeepAspectRatio, Qt::SmoothTransformation));
     // The plant is shown at g_rat times its own size; a ratio that is not a
     // sensible positive number shows it at its own size.
-    const double rat = g_rat > 0 && g_rat <= 16 ? g_rat : 1.0;
-    if (load_about_picture(graphics + grfic, picture))
+    const double rat = g_rat_ > 0 && g_rat_ <= 16 ? g_rat_ : 1.0;
+    if (load_about_picture(graphics + grfic_, picture, reported_))
         w.Image1->setPixmap(picture.scaled(px(d(twips(picture.width()) * rat)), px(d(twips(picture.height()) * rat)),
                                            Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The close button grows with the box on larger screens, and keeps its
+    // own size on smaller ones, where it would become hard to hit.
+    const double grow = std::max(1.0, ratio_ / full_hd_ratio);
+    auto grown = [grow](const QPixmap& p) {
+        return p.isNull() ? p
+                          : p.scaled((QSizeF(p.size()) * grow).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    };
+    w.Image2->set_pictures(grown(w.ImageList1[QStringLiteral("XU")]), grown(w.ImageList1[QStringLiteral("XD")]));
 }
 
 void about_64::place_controls()

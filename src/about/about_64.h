@@ -1,12 +1,14 @@
 #pragma once
-// The builder of the About box: fills the About window once, at start-up,
-// with the program's version information, its pictures and the machine's
-// memory, lays it out in proportion to the screen, and shows it modally.
+// The builder of the About box: takes the box's arguments and the machine's
+// memory at start-up, fills the About window with them, the program's version
+// information and its pictures when the box is first shown, lays it out in
+// proportion to the screen, and shows it modally.
 #include <cstdint>
 #include <optional>
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include "platform/host.h"
 
@@ -38,12 +40,15 @@ public:
     about_64(const about_64&) = delete;
     about_64& operator=(const about_64&) = delete;
 
-    // Builds the box on the first call; later calls do nothing. logo and
-    // grfic are picture files in the program's "graphics" folder; b_c and
-    // f_c the back and fore colours (red + 256 green + 65536 blue); tp and lf
-    // the box's top and left in twips of the design screen; g_rat the size
-    // of the plant picture against its own. A negative or missing value
-    // leaves the box's own.
+    // Takes the box's contents on the first call; later calls do nothing.
+    // logo and grfic are picture files in the program's "graphics" folder;
+    // b_c and f_c the back and fore colours (red + 256 green + 65536 blue);
+    // tp and lf the box's top and left in twips of the design screen; g_rat
+    // the size of the plant picture against its own. A negative or missing
+    // value leaves the box's own. The memory, the screen's proportion and
+    // the program folder are read now, and a picture that cannot be read is
+    // reported now; the window is built when it is first needed, as it would
+    // have been built now.
     void create_About(const QString& logo, std::int32_t b_c, std::int32_t f_c, std::optional<std::int16_t> tp,
                       std::int16_t lf, const QString& grfic, float g_rat);
 
@@ -56,13 +61,14 @@ public:
     // "Total memory = <total>", a line feed, "of which <p>% is available.".
     static QString memory_line(const platform::MemoryStatus& memory);
 
-    // The About window; nullptr before the box is built.
-    About* window() const;
+    // The About window, built on the first call; nullptr before create_About.
+    About* window();
 
 private:
+    void build();
     void fill_texts();
     void apply_look();
-    void load_pictures(const QString& logo, const QString& grfic, float g_rat);
+    void load_pictures();
     void place_controls();
     void position_box();
     // A distance of the layout, in twips, in proportion to the screen.
@@ -74,6 +80,12 @@ private:
     std::int32_t back_colour_ = 0xE0E0E0;
     std::int32_t fore_colour_ = 0;
     QString folder_;
+    QString logo_;
+    QString grfic_;
+    float g_rat_ = 1.0f;
+    platform::MemoryStatus memory_;
+    QStringList reported_;  // pictures reported unreadable by create_About
+    bool created_ = false;
     bool built_ = false;
     double ratio_ = 1.0;
     QPointer<About> window_;

@@ -8,16 +8,25 @@
 
 namespace qid {
 
-bool load_about_picture(const QString& path, QPixmap& picture)
+const QString About::released_close = QStringLiteral("f_ul_U.gif");
+const QString About::pressed_close = QStringLiteral("f_ul_D.gif");
+
+void report_about_picture(const QString& path)
+{
+    platform::system_message(QStringLiteral("File '") + path + QStringLiteral("' doesn't exist."),
+                             QStringLiteral("QUENLA ID ERROR"), platform::icon_critical);
+}
+
+bool load_about_picture(const QString& path, QPixmap& picture, const QStringList& reported)
 {
     if (picture.load(path))
         return true;
-    platform::system_message(QStringLiteral("File '") + path + QStringLiteral("' doesn't exist."),
-                             QStringLiteral("QUENLA ID ERROR"), platform::icon_critical);
+    if (!reported.contains(path))
+        report_about_picture(path);
     return false;
 }
 
-About::About(const QString& folder)
+About::About(const QString& folder, const QStringList& reported)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("About"));
@@ -49,8 +58,8 @@ About::About(const QString& folder)
 
     // Window load: the close button's two pictures; it shows the released one.
     const QString graphics = folder + QStringLiteral("graphics/");
-    load_about_picture(graphics + QStringLiteral("f_ul_U.gif"), ImageList1[QStringLiteral("XU")]);
-    load_about_picture(graphics + QStringLiteral("f_ul_D.gif"), ImageList1[QStringLiteral("XD")]);
+    load_about_picture(graphics + released_close, ImageList1[QStringLiteral("XU")], reported);
+    load_about_picture(graphics + pressed_close, ImageList1[QStringLiteral("XD")], reported);
     Image2 = new ImageButton(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->set_pictures(ImageList1[QStringLiteral("XU")], ImageList1[QStringLiteral("XD")]);

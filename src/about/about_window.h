@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QPixmap>
+#include <QStringList>
 
 class QFrame;
 class QLabel;
@@ -19,8 +20,13 @@ class ImageButton;
 class About final : public QDialog {
 public:
     // Loads the close button's released ("XU") and pressed ("XD") pictures
-    // from folder + "graphics/"; a picture that cannot be loaded is reported.
-    explicit About(const QString& folder);
+    // from folder + "graphics/"; a picture that cannot be loaded is reported
+    // unless it is one of those `reported` already.
+    About(const QString& folder, const QStringList& reported);
+
+    // The close button's pictures in the folder "graphics".
+    static const QString released_close;
+    static const QString pressed_close;
 
     std::array<QFrame*, 3> Frame1{};
     // 0 product name, 1 version line, 2 description, 3 comments.
@@ -34,7 +40,10 @@ public:
     QHash<QString, QPixmap> ImageList1;
 };
 
-// Loads a picture, or reports "File '<path>' doesn't exist." and returns false.
-bool load_about_picture(const QString& path, QPixmap& picture);
+// "File '<path>' doesn't exist.", for a picture of the About box that cannot be read.
+void report_about_picture(const QString& path);
+// Loads a picture, or reports it (unless it is one of those `reported`
+// already) and returns false.
+bool load_about_picture(const QString& path, QPixmap& picture, const QStringList& reported);
 
 }  // namespace qid

@@ -46,9 +46,34 @@ QString number(int n)
     return QString::number(n);
 }
 
+// The zoom cursors of the preview, in, then out.
+QString cursor_path(int i)
+{
+    const char* cursors[] = {"graphics/mag-plus.ico", "graphics/mag-minus.ico"};
+    return platform::host().program_folder() + QStringLiteral("/") + QString::fromLatin1(cursors[i]);
+}
+
+void report_missing(const QString& path)
+{
+    platform::system_message(QStringLiteral("File '") + path + QStringLiteral("' doesn't exist."),
+                             QStringLiteral("'set_up'") + QStringLiteral(" ERROR"), icon_critical);
+    page_err = true;
+}
+
 }  // namespace
 
-PPpages::PPpages(DocumentDevices devices) : devices_(devices)
+QStringList PPpages::check_pictures()
+{
+    QStringList unreadable = preview::check_pictures();
+    for (int i = 0; i < 2; ++i)
+        if (!platform::picture_readable(cursor_path(i))) {
+            report_missing(cursor_path(i));
+            unreadable << cursor_path(i);
+        }
+    return unreadable;
+}
+
+PPpages::PPpages(DocumentDevices devices, QStringList reported) : devices_(devices), reported_(std::move(reported))
 {
     printer_ = devices.printer ? devices.printer : &platform::current_printer();
     if (devices.sheet) {
@@ -68,17 +93,9 @@ PPpages::~PPpages()
     window_.reset();
 }
 
-void PPpages::report_error(const QString& path)
-{
-    platform::system_message(QStringLiteral("File '") + path + QStringLiteral("' doesn't exist."),
-                             QStringLiteral("'set_up'") + QStringLiteral(" ERROR"), icon_critical);
-    page_err = true;
-}
-
 void PPpages::set_up()
 {
-    app_folder = platform::host().program_folder() + QStringLiteral("/");
-    window_ = preview_window();
+    window_ = preview_window(reported_);
     cdc_ = std::make_unique<CDC_class>();
     units = 0;
     const platform::ScreenTwips screen = platform::host().screen();
@@ -86,14 +103,12 @@ void PPpages::set_up()
     view_.screen_w = screen.width;
     view_.bar_size = 340;
     // A missing cursor picture is reported; the document stays usable.
-    const char* cursors[] = {"graphics/mag-plus.ico", "graphics/mag-minus.ico"};
     for (int i = 0; i < 2; ++i) {
-        const QString path = app_folder + QString::fromLatin1(cursors[i]);
         QPixmap picture;
-        if (picture.load(path))
+        if (picture.load(cursor_path(i)))
             window_->cursor_holder(4 + i)->setPixmap(picture);
-        else
-            report_error(path);
+        else if (!reported_.contains(cursor_path(i)))
+            report_missing(cursor_path(i));
     }
     font_set = {QStringLiteral("Arial"), 12, false, false, false, false, 0, 400};
     twips_per_unit = unit_table[0][static_cast<std::size_t>(units)];

@@ -15,6 +15,7 @@
 
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include "pagelayout/pp_page.h"
@@ -70,7 +71,13 @@ public:
     // The page-content callback: compose page `page` in `mode` (0 printer, 1 screen) at `zoom`.
     using PageContent = std::function<void(std::int16_t& mode, float& zoom, std::int16_t& page)>;
 
-    explicit PPpages(DocumentDevices devices = {});
+    // A picture it or its preview window cannot load is reported, unless it
+    // is one of those `reported` already (by check_pictures).
+    explicit PPpages(DocumentDevices devices = {}, QStringList reported = {});
+    // Reports each picture of the document and its preview window that
+    // cannot be read, as making them would, and returns them: a document
+    // made later goes without them silently.
+    static QStringList check_pictures();
     ~PPpages();
     PPpages(const PPpages&) = delete;
     PPpages& operator=(const PPpages&) = delete;
@@ -145,7 +152,6 @@ private:
     void printer_setup();
     void recompute_printable();
     void write_margin_settings();
-    void report_error(const QString& path);
     // The printer dialog; true when it was confirmed.
     bool choose_printer();
     void read_offsets();
@@ -206,7 +212,7 @@ private:
     std::int32_t paper_colour = 0xffffff;
     std::array<float, 14> settings{};
     std::array<QVariant, 8> font_set;
-    QString app_folder;
+    QStringList reported_;
     PreviewView view_;
 };
 

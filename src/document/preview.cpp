@@ -72,9 +72,23 @@ void tag(QWidget* w, const char* name, int index = 0)
 
 std::weak_ptr<preview> the_window;
 
+// The pictures of the print and close buttons, released and pressed.
+QString picture_path(std::size_t k)
+{
+    const char* files[] = {"prntU", "prntD", "closeU", "closeD"};
+    return platform::host().program_folder() + QStringLiteral("/graphics/") + QString::fromLatin1(files[k]) +
+           QStringLiteral(".gif");
+}
+
+void report_picture(const QString& path)
+{
+    platform::system_message(QStringLiteral("File '") + path + QStringLiteral("' doesn't exist."),
+                             QStringLiteral("QUENLA ID ERROR"), platform::icon_critical);
+}
+
 }  // namespace
 
-preview::preview() : surface_(QSizeF(8.5, 11), 1)
+preview::preview(const QStringList& reported) : surface_(QSizeF(8.5, 11), 1)
 {
     setWindowTitle(QStringLiteral("PRINT PREVIEW"));
     // The main window takes no input while a report is previewed, so the
@@ -85,7 +99,7 @@ preview::preview() : surface_(QSizeF(8.5, 11), 1)
     strip.setColor(QPalette::Window, QColor(193, 198, 191));
     setPalette(strip);
     build();
-    load_pictures();
+    load_pictures(reported);
 }
 
 preview::~preview() = default;
@@ -150,16 +164,22 @@ void preview::build()
     bars_ = {v_bar, h_bar, page_bar};
 }
 
-void preview::load_pictures()
+QStringList preview::check_pictures()
 {
-    const char* files[] = {"prntU", "prntD", "closeU", "closeD"};
-    const QString folder = platform::host().program_folder() + QStringLiteral("/graphics/");
-    for (std::size_t k = 0; k < image_list_.size(); ++k) {
-        const QString path = folder + QString::fromLatin1(files[k]) + QStringLiteral(".gif");
-        if (!image_list_[k].load(path))
-            platform::system_message(QStringLiteral("File '") + path + QStringLiteral("' doesn't exist."),
-                                     QStringLiteral("QUENLA ID ERROR"), platform::icon_critical);
-    }
+    QStringList unreadable;
+    for (std::size_t k = 0; k < 4; ++k)
+        if (!platform::picture_readable(picture_path(k))) {
+            report_picture(picture_path(k));
+            unreadable << picture_path(k);
+        }
+    return unreadable;
+}
+
+void preview::load_pictures(const QStringList& reported)
+{
+    for (std::size_t k = 0; k < image_list_.size(); ++k)
+        if (!image_list_[k].load(picture_path(k)) && !reported.contains(picture_path(k)))
+            report_picture(picture_path(k));
     const char* captions[] = {"PRINT", "CLOSE"};
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const QPixmap& released = image_list_[2 * i];
@@ -296,11 +316,11 @@ void preview::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-std::shared_ptr<preview> preview_window()
+std::shared_ptr<preview> preview_window(const QStringList& reported)
 {
     std::shared_ptr<preview> window = the_window.lock();
     if (!window) {
-        window = std::make_shared<preview>();
+        window = std::make_shared<preview>(reported);
         the_window = window;
     }
     return window;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 
 #include "platform/draw_target.h"
@@ -26,8 +27,13 @@ struct PreviewView;
 class preview final : public QWidget {
     Q_OBJECT
 public:
-    preview();
+    // Loads the pictures of its buttons; one that cannot be loaded is
+    // reported, unless it is one of those `reported` already.
+    explicit preview(const QStringList& reported = {});
     ~preview() override;
+    // Reports each picture of the window that cannot be read, as making the
+    // window would, and returns them.
+    static QStringList check_pictures();
 
     void set_PPpages(PPpages* obj) { pages_ = obj; }
     PPpages* bound_pages() const { return pages_; }
@@ -65,7 +71,7 @@ protected:
 
 private:
     void build();
-    void load_pictures();
+    void load_pictures(const QStringList& reported);
     void button_released(int index);
     void page_bar_changed(int value);
     void show_page(std::int16_t n);
@@ -93,8 +99,9 @@ private:
     bool activated_ = false;
 };
 
-// The single preview window, created when none exists and hidden between
-// uses. It is unloaded when the last holder lets it go.
-std::shared_ptr<preview> preview_window();
+// The single preview window, created when none exists (without reporting the
+// pictures `reported` already) and hidden between uses. It is unloaded when
+// the last holder lets it go.
+std::shared_ptr<preview> preview_window(const QStringList& reported = {});
 
 }  // namespace qid

@@ -1,5 +1,8 @@
 #include "identify/cascade.h"
 
+#include <optional>
+
+#include "identify/match_rows.h"
 #include "identify/matching.h"
 
 namespace qid {
@@ -9,14 +12,30 @@ namespace {
 struct Step {
     const char* name;
     bool (*no_data)(const ObservationSet&);
-    bool (*match)(const SpeciesTable&, int, const ObservationSet&, const Factors&);
 };
 
 constexpr Step steps[3] = {
-    {"FRUIT", no_fruit_data, fruit_match},
-    {"FRUIT and LEAF", no_leaf_data, leaf_match},
-    {"FRUIT, LEAF and BUD", no_bud_data, bud_match},
+    {"FRUIT", no_fruit_data},
+    {"FRUIT and LEAF", no_leaf_data},
+    {"FRUIT, LEAF and BUD", no_bud_data},
 };
+
+// Appends to `row` each candidate whose compiled row agrees with the query;
+// a species beyond the table's rows never does.
+template <class Row, class Query>
+std::size_t keep(const std::vector<Row>& rows, const Query& q, const std::vector<std::int16_t>* before,
+                 int candidates, std::vector<std::int16_t>& row)
+{
+    std::size_t count = 0;
+    const std::size_t n = rows.size();
+    for (int k = 1; k <= candidates; ++k) {
+        const std::int16_t species = before ? (*before)[static_cast<std::size_t>(k)] : static_cast<std::int16_t>(k);
+        const auto at = static_cast<std::size_t>(species);
+        if (at < n && agrees(rows[at], q))
+            row[++count] = species;
+    }
+    return count;
+}
 
 // One search step s: the candidates are every species for step 0, else the
 // survivors of step s - 1. Without observations for the step every candidate
@@ -30,13 +49,18 @@ std::int16_t search(int s, const SpeciesTable& table, const ObservationSet& seen
     if (row.size() < static_cast<std::size_t>(candidates) + 1)
         row.resize(static_cast<std::size_t>(candidates) + 1, 0);
 
-    const Step& step = steps[s];
-    const bool keep_all = step.no_data(seen);
     std::size_t count = 0;
-    for (int k = 1; k <= candidates; ++k) {
-        const std::int16_t species = before ? (*before)[static_cast<std::size_t>(k)] : static_cast<std::int16_t>(k);
-        if (keep_all || step.match(table, species, seen, factors))
-            row[++count] = species;
+    if (steps[s].no_data(seen)) {
+        for (int k = 1; k <= candidates; ++k)
+            row[++count] = before ? (*before)[static_cast<std::size_t>(k)] : static_cast<std::int16_t>(k);
+    } else {
+        std::optional<MatchRows> compiled;
+        const MatchRows& rows = table.match_rows ? *table.match_rows : compiled.emplace(table);
+        switch (s) {
+        case 0: count = keep(rows.fruit, fruit_query(seen, factors, rows.codes), before, candidates, row); break;
+        case 1: count = keep(rows.leaf, leaf_query(seen, factors, rows.codes), before, candidates, row); break;
+        default: count = keep(rows.bud, bud_query(seen, factors, rows.codes), before, candidates, row); break;
+        }
     }
     row[0] = static_cast<std::int16_t>(count);
     return row[0];

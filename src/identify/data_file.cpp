@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 
 #include "core/numbers.h"
+#include "identify/match_rows.h"
 
 namespace qid {
 
@@ -501,6 +502,7 @@ public:
         d.bud.assign(columns[0], std::move(cells[0]));
         d.leaf.assign(columns[1], std::move(cells[1]));
         d.fruit.assign(columns[2], std::move(cells[2]));
+        d.match_rows = std::make_shared<const MatchRows>(d);
         DataFileResult result;
         result.data = std::move(d);
         return result;

@@ -3,6 +3,7 @@
 // It is read once from a data file and never changed afterwards, so any
 // number of identifications may read one table at the same time.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <QString>
@@ -45,10 +46,15 @@ private:
     std::vector<Cell> cells_;
 };
 
+struct MatchRows;
+
 struct SpeciesTable {
     std::int16_t species_count = 0;  // species are numbered 1..species_count
     std::vector<QString> names;      // 0..species_count, 0 unused
     CellTable bud, leaf, fruit;
+    // The cells compiled for the search steps, made when the table is read.
+    // A table put together otherwise has none: each step compiles its own.
+    std::shared_ptr<const MatchRows> match_rows;
 };
 
 }  // namespace qid

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -20,6 +22,8 @@ namespace {
 constexpr float frame_allowance = 400.0f;
 
 mesage_box* the_window = nullptr;
+// What waits for the window to be made, by whom it was asked.
+std::vector<std::pair<const void*, std::function<void()>>> waiting;
 
 void delete_window()
 {
@@ -51,8 +55,23 @@ mesage_box& mesage_box::instance()
     if (!the_window) {
         the_window = new mesage_box();
         qAddPostRoutine(delete_window);
+        for (auto& [owner, ready] : std::exchange(waiting, {}))
+            ready();
     }
     return *the_window;
+}
+
+void mesage_box::when_made(const void* owner, std::function<void()> ready)
+{
+    if (the_window)
+        ready();
+    else
+        waiting.emplace_back(owner, std::move(ready));
+}
+
+void mesage_box::forget(const void* owner)
+{
+    std::erase_if(waiting, [owner](const auto& w) { return w.first == owner; });
 }
 
 mesage_box::mesage_box()

@@ -4,6 +4,7 @@
 // are kept in twips of the screen, as the box is laid out, and given to the
 // widgets in pixels.
 #include <array>
+#include <functional>
 #include <unordered_map>
 
 #include <QDialog>
@@ -30,6 +31,11 @@ class mesage_box final : public QDialog {
 public:
     // The one window, created on first use and deleted with the application.
     static mesage_box& instance();
+    // Has `ready` called once the window is made: at once when it has been,
+    // else by the instance() that makes it, in the order asked.
+    static void when_made(const void* owner, std::function<void()> ready);
+    // Forgets what owner asked for and has not happened yet.
+    static void forget(const void* owner);
 
     // The controls, under their design names.
     QLabel* Label1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QColor>
 #include <QIcon>
@@ -51,43 +52,66 @@ void set_point_size(QWidget* w, float z)
 
 }  // namespace
 
-MsgBx::MsgBx()
-    : app_path(qid::app_path)
-    , window(mesage_box::instance())
-    , ctl{window.Command1, window.Command2, window.Command4, window.Command3, window.Command5,
-          window.Command6, window.Command7, window.Label1, window.Text1, window.mes_icon}
+MsgBx::MsgBx() : app_path(qid::app_path)
 {
-    window.scale_factor(1.0f);
+    const int error = check_pictures();
+    mesage_box::when_made(this, [this] { attach(); });
+    if (error != 0)
+        report(error, app_path + picture_file[readable], QStringLiteral("'set_up'"));
+}
+
+MsgBx::~MsgBx()
+{
+    mesage_box::forget(this);
+}
+
+int MsgBx::check_pictures()
+{
+    for (readable = 0; readable < picture_file.size(); ++readable) {
+        const QString file = app_path + picture_file[readable];
+        if (!platform::host().file_exists(file))
+            return err_file_not_found;
+        if (!platform::picture_readable(file))
+            return err_invalid_picture;
+    }
+    return 0;
+}
+
+void MsgBx::attach()
+{
+    window = &mesage_box::instance();
+    ctl = {window->Command1, window->Command2, window->Command4, window->Command3, window->Command5,
+           window->Command6, window->Command7, window->Label1,   window->Text1,    window->mes_icon};
+    window->scale_factor(1.0f);
     load_pictures();
+    for (const std::function<void()>& step : std::exchange(waiting, {}))
+        step();
 }
 
-// The window's icon, then the four message icons; stops at the first failure.
-bool MsgBx::load_pictures()
+// The window's icon, then the four message icons, up to the first that could
+// not be read; one that reads now but does not load is reported and ends it.
+void MsgBx::load_pictures()
 {
-    QPixmap ostrel;
-    if (!load(QStringLiteral("graphics/Ostrel.ico"), ostrel))
-        return false;
-    window.setWindowIcon(QIcon(ostrel));
-    for (std::size_t i = 0; i < icon_file.size(); ++i)
-        if (!load(icon_file[i], window.Image1[i]))
-            return false;
-    return true;
+    for (std::size_t i = 0; i < readable; ++i) {
+        const QString file = app_path + picture_file[i];
+        QPixmap picture;
+        if (!picture.load(file)) {
+            report(err_invalid_picture, file, QStringLiteral("'set_up'"));
+            return;
+        }
+        if (i == 0)
+            window->setWindowIcon(QIcon(picture));
+        else
+            window->Image1[i - 1] = picture;
+    }
 }
 
-bool MsgBx::load(const QString& name, QPixmap& into)
+void MsgBx::when_ready(std::function<void()> step)
 {
-    const QString file = app_path + name;
-    if (!platform::host().file_exists(file)) {
-        report(err_file_not_found, file, QStringLiteral("'set_up'"));
-        return false;
-    }
-    QPixmap picture;
-    if (!picture.load(file)) {
-        report(err_invalid_picture, file, QStringLiteral("'set_up'"));
-        return false;
-    }
-    into = picture;
-    return true;
+    if (window)
+        step();
+    else
+        waiting.push_back(std::move(step));
 }
 
 void MsgBx::report(int e, const QString& file, const QString& p)
@@ -109,33 +133,37 @@ mbx& MsgBx::own_box()
 
 void MsgBx::modify(const QString& fnt, std::int16_t sz, float sc, std::int32_t bg_clr, std::int32_t bu_clr)
 {
-    if (!fnt.isEmpty())
-        set_font(fnt);
-    if (sz > 5)
-        set_size(sz);
-    if (sc != 1.0f && sc > 0.0f && std::isfinite(sc))
-        set_scale(sc);
-    if (is_colour(bg_clr))
-        set_back_colour(to_colour(bg_clr));
-    if (is_colour(bu_clr))
-        set_button_colour(to_colour(bu_clr));
+    when_ready([=, this] {
+        if (!fnt.isEmpty())
+            set_font(fnt);
+        if (sz > 5)
+            set_size(sz);
+        if (sc != 1.0f && sc > 0.0f && std::isfinite(sc))
+            set_scale(sc);
+        if (is_colour(bg_clr))
+            set_back_colour(to_colour(bg_clr));
+        if (is_colour(bu_clr))
+            set_button_colour(to_colour(bu_clr));
+    });
 }
 
 void MsgBx::defaults(std::int16_t fn, std::int16_t sz, float sc, std::int16_t bg, std::int16_t bu)
 {
-    // The default face is a Windows font that other systems replace by their
-    // own sans serif; it is applied without the installed-font check, which
-    // would otherwise refuse the reset on every such system.
-    if (fn == 1)
-        apply_font(QStringLiteral("Microsoft Sans Serif"));
-    if (sz == 1)
-        set_size(10);
-    if (sc == 1.0f)
-        set_scale(1.0f);
-    if (bg == 1)
-        set_back_colour(QColor(224, 224, 224));
-    if (bu == 1)
-        set_button_colour(QColor(192, 192, 192));
+    when_ready([=, this] {
+        // The default face is a Windows font that other systems replace by
+        // their own sans serif; it is applied without the installed-font
+        // check, which would otherwise refuse the reset on every such system.
+        if (fn == 1)
+            apply_font(QStringLiteral("Microsoft Sans Serif"));
+        if (sz == 1)
+            set_size(10);
+        if (sc == 1.0f)
+            set_scale(1.0f);
+        if (bg == 1)
+            set_back_colour(QColor(224, 224, 224));
+        if (bu == 1)
+            set_button_colour(QColor(192, 192, 192));
+    });
 }
 
 void MsgBx::set_font(const QString& f)
@@ -151,7 +179,7 @@ void MsgBx::set_font(const QString& f)
 // The window and its buttons, Label1 and Text1 take the face, keeping their sizes.
 void MsgBx::apply_font(const QString& f)
 {
-    for (QWidget* w : {static_cast<QWidget*>(&window), ctl[0], ctl[1], ctl[2], ctl[3], ctl[4], ctl[5], ctl[6],
+    for (QWidget* w : {static_cast<QWidget*>(window), ctl[0], ctl[1], ctl[2], ctl[3], ctl[4], ctl[5], ctl[6],
                        ctl[7], ctl[8]}) {
         QFont font = w->font();
         font.setFamily(f);
@@ -162,7 +190,7 @@ void MsgBx::apply_font(const QString& f)
 void MsgBx::set_size(float z)
 {
     z = std::min(z, 32767.0f);  // a face of 16-bit size at most
-    set_point_size(&window, z);
+    set_point_size(window, z);
     for (int i = 0; i <= 7; ++i)
         set_point_size(ctl[i], z);
     set_point_size(ctl[8], z * 1.2f);
@@ -171,21 +199,21 @@ void MsgBx::set_size(float z)
 void MsgBx::set_scale(float c)
 {
     for (int i = 0; i < 7; ++i) {
-        TwipRect r = window.twips(ctl[i]);
+        TwipRect r = window->twips(ctl[i]);
         r.width = 1200 * c;
         r.height = 420 * c;
-        window.set_twips(ctl[i], r);
+        window->set_twips(ctl[i], r);
     }
-    TwipRect text = window.twips(ctl[8]);
+    TwipRect text = window->twips(ctl[8]);
     text.height = 420 * c;
-    window.set_twips(ctl[8], text);
+    window->set_twips(ctl[8], text);
     set_size(10 * c);
-    window.scale_factor(c);
+    window->scale_factor(c);
 }
 
 void MsgBx::set_back_colour(const QColor& c)
 {
-    for (QWidget* w : {static_cast<QWidget*>(&window), ctl[7], ctl[9]})
+    for (QWidget* w : {static_cast<QWidget*>(window), ctl[7], ctl[9]})
         set_palette_colour(w, QPalette::Window, c);
 }
 

@@ -3,8 +3,9 @@
 // program uses. Controls are reached through these handles (by slot of the
 // control table), so code that reads or fills them can be tested without Qt
 // widgets. Geometry is in twips of the window's design surface.
+#include <functional>
+
 #include <QString>
-#include <QStringList>
 
 namespace qid::platform {
 
@@ -33,12 +34,14 @@ public:
     // List boxes: items in the order added; selection -1 means none.
     virtual void add_item(const QString& text) = 0;
     virtual void clear_items() = 0;
-    // Replaces every item at once; a long list fills far faster than item by item.
-    virtual void set_items(const QStringList& items)
+    // Replaces every item at once by `count` items, item i reading text(i).
+    // A list that makes its items only when it shows them fills a long list
+    // in no time.
+    virtual void set_items(int count, std::function<QString(int)> text)
     {
         clear_items();
-        for (const QString& item : items)
-            add_item(item);
+        for (int i = 0; i < count; ++i)
+            add_item(text(i));
     }
     virtual int item_count() const = 0;
     virtual QString item(int i) const = 0;

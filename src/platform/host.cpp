@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
@@ -51,6 +52,11 @@ ScreenTwips Host::screen() const
             static_cast<int>(std::lround(r.height() * 1440.0 / dpi))};
 }
 
+bool picture_readable(const QString& path)
+{
+    return QImageReader(path).canRead();
+}
+
 bool Host::file_exists(const QString& path) const
 {
     return QFileInfo(path).isFile();
@@ -63,7 +69,14 @@ bool Host::delete_file(const QString& path)
 
 bool Host::copy_file(const QString& from, const QString& to)
 {
-    return QFile::copy(from, to);
+    // The copy keeps the original's modification time, as cp -p does, so
+    // that comparing the two tells whether the copy is current. It is the
+    // user's own file: the user may write it, even when the original is
+    // read-only.
+    QFile copy(to);
+    return QFile::copy(from, to) && copy.setPermissions(copy.permissions() | QFileDevice::WriteOwner) &&
+           copy.open(QIODevice::Append) &&
+           copy.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
 }
 
 QDateTime Host::modified(const QString& path) const

@@ -34,6 +34,7 @@ public:
     virtual double logical_dpi() const;
     virtual bool file_exists(const QString& path) const;
     virtual bool delete_file(const QString& path);
+    // Copies from to to, keeping its modification time.
     virtual bool copy_file(const QString& from, const QString& to);
     // Last-modified date and time; invalid when the file does not exist.
     virtual QDateTime modified(const QString& path) const;
@@ -56,6 +57,11 @@ QString program_folder_of(const QString& executable_folder);
 // The memory status in the text of /proc/meminfo (MemTotal and MemAvailable,
 // in kB); zero for a figure the text does not hold.
 MemoryStatus parse_meminfo(const QByteArray& text);
+
+// Whether a picture file can be read: it exists and begins as a picture of a
+// format Qt reads. Nothing is decoded, so a window that shows its pictures
+// only later can have them checked when the program starts.
+bool picture_readable(const QString& path);
 
 // The host in force (a default one until another is installed).
 Host& host();

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include "platform/host.h"
+#include "platform/text_list_model.h"
 
 namespace qid::platform {
 
@@ -61,61 +62,80 @@ void QtControl::set_visible(bool on)
     widget_->setVisible(on);
 }
 
+namespace {
+
+// The list boxes: a QListWidget, or a view over a list whose entries are
+// made when shown (the long result list, which is refilled in one reset).
+QAbstractItemView* list_view(QWidget* w)
+{
+    return qobject_cast<QAbstractItemView*>(w);
+}
+
+TextListModel* text_model(const QAbstractItemView* view)
+{
+    return view ? dynamic_cast<TextListModel*>(view->model()) : nullptr;
+}
+
+}  // namespace
+
 void QtControl::add_item(const QString& text)
 {
     if (auto* list = qobject_cast<QListWidget*>(widget_))
         list->addItem(text);
+    else if (TextListModel* model = text_model(list_view(widget_)))
+        model->append(text);
 }
 
 void QtControl::clear_items()
 {
-    if (auto* list = qobject_cast<QListWidget*>(widget_))
-        list->clear();
+    set_items(0, {});
 }
 
-void QtControl::set_items(const QStringList& items)
+void QtControl::set_items(int count, std::function<QString(int)> text)
 {
-    auto* list = qobject_cast<QListWidget*>(widget_);
-    if (!list)
-        return;
-    list->clear();
-    list->addItems(items);  // one insertion for the whole list
+    if (auto* list = qobject_cast<QListWidget*>(widget_)) {
+        list->clear();
+        for (int i = 0; i < count; ++i)
+            list->addItem(text(i));
+    } else if (TextListModel* model = text_model(list_view(widget_))) {
+        model->set(count, std::move(text));
+    }
 }
 
 int QtControl::item_count() const
 {
-    auto* list = qobject_cast<QListWidget*>(widget_);
-    return list ? list->count() : 0;
+    const QAbstractItemView* list = list_view(widget_);
+    return list ? list->model()->rowCount() : 0;
 }
 
 QString QtControl::item(int i) const
 {
-    auto* list = qobject_cast<QListWidget*>(widget_);
-    if (!list || i < 0 || i >= list->count())
+    const QAbstractItemView* list = list_view(widget_);
+    if (!list || i < 0 || i >= list->model()->rowCount())
         return QString();
-    return list->item(i)->text();
+    return list->model()->index(i, 0).data().toString();
 }
 
 int QtControl::list_index() const
 {
-    auto* list = qobject_cast<QListWidget*>(widget_);
+    const QAbstractItemView* list = list_view(widget_);
     if (!list)
         return -1;
-    const QList<QListWidgetItem*> chosen = list->selectedItems();
-    return chosen.isEmpty() ? -1 : list->row(chosen.first());
+    const QModelIndexList chosen = list->selectionModel()->selectedIndexes();
+    return chosen.isEmpty() ? -1 : chosen.first().row();
 }
 
 void QtControl::set_list_index(int i)
 {
-    auto* list = qobject_cast<QListWidget*>(widget_);
+    QAbstractItemView* list = list_view(widget_);
     if (!list)
         return;
-    if (i < 0 || i >= list->count()) {
+    if (i < 0 || i >= list->model()->rowCount()) {
         list->clearSelection();
-        list->setCurrentRow(-1);
+        list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::ClearAndSelect);
         return;
     }
-    list->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+    list->selectionModel()->setCurrentIndex(list->model()->index(i, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 int QtControl::value() const

@@ -25,7 +25,7 @@ public:
     void set_visible(bool on) override;
     void add_item(const QString& text) override;
     void clear_items() override;
-    void set_items(const QStringList& items) override;
+    void set_items(int count, std::function<QString(int)> text) override;
     int item_count() const override;
     QString item(int i) const override;
     int list_index() const override;

@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <dlfcn.h>
+
 #include <cups/cups.h>
 
 namespace qid::platform {
@@ -39,6 +41,30 @@ QColor to_qcolor(std::int32_t rgb)
 std::int32_t from_qcolor(const QColor& c)
 {
     return c.red() + 256 * c.green() + 65536 * c.blue();
+}
+
+// The three functions of CUPS the printer list needs. The library is loaded
+// when the list is first asked for, not when the program starts: it brings
+// some two dozen libraries with it, and most runs never print.
+struct Cups {
+    decltype(&cupsGetDests2) get_dests = nullptr;
+    decltype(&cupsGetOption) get_option = nullptr;
+    decltype(&cupsFreeDests) free_dests = nullptr;
+};
+
+// CUPS, or nullptr when it is not installed.
+const Cups* cups()
+{
+    static const Cups loaded = [] {
+        Cups c;
+        if (void* library = dlopen("libcups.so.2", RTLD_LAZY | RTLD_LOCAL)) {
+            c.get_dests = reinterpret_cast<decltype(c.get_dests)>(dlsym(library, "cupsGetDests2"));
+            c.get_option = reinterpret_cast<decltype(c.get_option)>(dlsym(library, "cupsGetOption"));
+            c.free_dests = reinterpret_cast<decltype(c.free_dests)>(dlsym(library, "cupsFreeDests"));
+        }
+        return c;
+    }();
+    return loaded.get_dests && loaded.get_option && loaded.free_dests ? &loaded : nullptr;
 }
 
 }  // namespace
@@ -149,17 +175,20 @@ namespace qid::platform {
 
 std::vector<InstalledPrinter> QtDialogSeam::installed_printers()
 {
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     std::vector<InstalledPrinter> found;
+    const Cups* lib = cups();
+    if (!lib)
+        return found;
+    cups_dest_t* dests = nullptr;
+    const int count = lib->get_dests(CUPS_HTTP_DEFAULT, &dests);
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& d = dests[i];
         if (d.instance)  // an instance shares its printer's queue
             continue;
-        const char* uri = cupsGetOption("device-uri", d.num_options, d.options);
+        const char* uri = lib->get_option("device-uri", d.num_options, d.options);
         found.push_back({QString::fromUtf8(d.name), uri ? QString::fromUtf8(uri) : QString()});
     }
-    cupsFreeDests(count, dests);
+    lib->free_dests(count, dests);
     return found;
 }
 

@@ -1,8 +1,10 @@
 #include "shell/help.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "msgbox/mbx.h"
 #include "platform/host.h"
@@ -44,11 +46,29 @@ bool replace_source(const QString& folder, const QString& topic)
     return host.copy_file(topic, source);
 }
 
+// The program's help pages in folder: every file but source.htm, which each
+// folder has of its own.
+QStringList help_pages(const QString& folder)
+{
+    QStringList pages = QDir(folder).entryList(QDir::Files, QDir::Name);
+    pages.removeAll(source_page);
+    return pages;
+}
+
+// True when the copy in to holds the program's pages of from and no others,
+// each of the same size and modification time as the program's. A page
+// changed by an upgrade, or added or removed, makes it stale, whatever the
+// other pages' dates.
 bool user_copy_is_current(const QString& from, const QString& to)
 {
-    platform::Host& host = platform::host();
-    const QString frame = QStringLiteral("/hlp.htm");
-    return host.file_exists(to + frame) && host.modified(to + frame) >= host.modified(from + frame);
+    const QStringList pages = help_pages(from);
+    if (help_pages(to) != pages)
+        return false;
+    return std::all_of(pages.begin(), pages.end(), [&](const QString& name) {
+        const QFileInfo program(from + QLatin1Char('/') + name);
+        const QFileInfo copy(to + QLatin1Char('/') + name);
+        return copy.size() == program.size() && copy.lastModified() == program.lastModified();
+    });
 }
 
 // Copies every page of from into a new folder, which then takes the place of
@@ -64,9 +84,7 @@ bool make_user_copy(const QString& from, const QString& to, QString& failure)
         failure = QStringLiteral("the folder '") + staging + QStringLiteral("' cannot be made.");
         return false;
     }
-    for (const QString& name : QDir(from).entryList(QDir::Files)) {
-        if (name == source_page)
-            continue;
+    for (const QString& name : help_pages(from)) {
         const QString page = from + QLatin1Char('/') + name;
         if (!platform::host().copy_file(page, staging + QLatin1Char('/') + name)) {
             QDir(staging).removeRecursively();

@@ -14,9 +14,10 @@ void show_help(const QString& page, const QString& topic);
 
 // Copies topic over source.htm in the program's Help folder or, when that
 // folder cannot be written (an installed program's folder usually cannot),
-// in a per-user copy of the help pages, made or refreshed as needed. Returns
-// the folder whose pages are to be opened, or "" when nothing could be
-// copied (reported).
+// in a per-user copy of the help pages, made anew whenever one of its pages
+// differs from the program's in size or date, is missing, or is one the
+// program no longer has. Returns the folder whose pages are to be opened, or
+// "" when nothing could be copied (reported).
 QString copy_topic(const QString& topic);
 
 // The Help menu's Contents, Index and Find.

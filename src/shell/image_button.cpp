@@ -136,6 +136,15 @@ void ImageButton::focusOutEvent(QFocusEvent* event)
     QLabel::focusOutEvent(event);
 }
 
+void ImageButton::hideEvent(QHideEvent* event)
+{
+    // Hidden, the button still holds the focus until it is handed on.
+    if (hasFocus() && successor_)
+        if (QWidget* next = successor_(); next && next->isVisible())
+            next->setFocus(Qt::OtherFocusReason);
+    QLabel::hideEvent(event);
+}
+
 void ImageButton::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);

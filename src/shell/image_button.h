@@ -7,6 +7,8 @@
 // From the keyboard the button takes focus in the tab chain and shows a
 // focus mark; Space or Enter does what the left button does, the pressed
 // picture on the key press and the action on the key release.
+#include <functional>
+
 #include <QLabel>
 #include <QPixmap>
 
@@ -24,6 +26,11 @@ public:
     // What a plain release does: the released picture, then the action.
     void release();
 
+    // Where the focus goes when the button is hidden while it has it (its
+    // own action may hide it); without one, or when the widget named is not
+    // shown, the focus moves on along the tab chain.
+    void set_focus_on_hide(std::function<QWidget*()> successor) { successor_ = std::move(successor); }
+
 signals:
     void activated();
 
@@ -33,6 +40,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -43,6 +51,7 @@ private:
     bool pressed_look_ = false;
     // The key whose press showed the pressed picture; 0 when none is down.
     int key_down_ = 0;
+    std::function<QWidget*()> successor_;
 };
 
 }  // namespace qid

@@ -8,17 +8,21 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 
 #include "about/about_64.h"
 #include "explain/explain_windows.h"
 #include "platform/host.h"
 #include "platform/messages.h"
+#include "platform/text_list_model.h"
 #include "report/report.h"
 #include "shell/image_button.h"
 #include "shell/help.h"
@@ -47,9 +51,18 @@ protected:
         const QRect box = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
         option.rect = box.translated(0, (height() - box.height()) / 2 - box.top());
         style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &p, this);
-        const QRect text_area = rect().adjusted(option.rect.right() + 6, 0, 0, 0);
+        const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+        const QRect text_area = rect().adjusted(option.rect.right() + spacing, 0, 0, 0);
+        const int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap;
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(text_area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
+        p.drawText(text_area, flags, text());
+        if (!hasFocus())
+            return;
+        // The focus frame round the caption, as a plain tick box has it.
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = p.boundingRect(text_area, flags, text()).adjusted(-3, -2, 3, 2) & rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
@@ -82,6 +95,23 @@ private:
     int baseline() const { return QFontInfo(font()).pixelSize(); }
 };
 
+// An empty result list shows nothing to move through: it is a Tab stop only
+// while it lists something. Any view, once its model is set.
+void tab_stop_while_filled(QAbstractItemView* view)
+{
+    // The model empties itself while the view is being destroyed, when the
+    // widget is no longer a view: there is nothing to follow then.
+    auto follow = [widget = static_cast<QWidget*>(view)] {
+        if (auto* v = qobject_cast<QAbstractItemView*>(widget))
+            v->setFocusPolicy(v->model()->rowCount() > 0 ? Qt::StrongFocus : Qt::NoFocus);
+    };
+    const QAbstractItemModel* model = view->model();
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, view, follow);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, view, follow);
+    QObject::connect(model, &QAbstractItemModel::modelReset, view, follow);
+    follow();
+}
+
 constexpr const char* sans = "MS Sans Serif";
 
 // Captions inside the frames: text, left, top, width, height.
@@ -92,6 +122,38 @@ struct Caption {
 };
 
 }  // namespace
+
+// A picture file, decoded once, at the size it is drawn, when it is first drawn.
+class BackgroundPicture final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void set_file(const QString& path)
+    {
+        file_ = path;
+        decoded_for_ = QSize();
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const QSize size = this->size() * devicePixelRatio();
+        if (size != decoded_for_) {
+            decoded_for_ = size;
+            QImageReader reader(file_);
+            reader.setScaledSize(size);
+            picture_ = QPixmap::fromImageReader(&reader);
+            picture_.setDevicePixelRatio(devicePixelRatio());
+        }
+        QPainter(this).drawPixmap(0, 0, picture_);
+    }
+
+private:
+    QString file_;
+    QSize decoded_for_;
+    QPixmap picture_;
+};
 
 QID_main::QID_main()
 {
@@ -152,8 +214,7 @@ void QID_main::build_controls()
     surface_->setFixedSize(platform::twips_to_pixels(19200), platform::twips_to_pixels(13900));
     setCentralWidget(surface_);
 
-    background_ = new QLabel(surface_);
-    background_->setScaledContents(true);
+    background_ = new BackgroundPicture(surface_);
     add(background_, QStringLiteral("Image2"), 0, {0, 0, 19200, 13900}, QString(), 0);
 
     auto* instruction = new QLabel(surface_);
@@ -251,12 +312,15 @@ void QID_main::build_controls()
     text_box(bud, QStringLiteral("Text3"), 0, {7935, 975, 400, 420});
 
     // The result list and its heading.
-    auto* results = new QListWidget(surface_);
+    // A view over the names of a step's survivors, made only as they are
+    // shown: a step replaces the list in one reset, and as every entry is one
+    // line in one font, the view need not measure each of tens of thousands.
+    auto* results = new QListView(surface_);
+    results->setModel(new platform::TextListModel(results));
     results->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Every entry is one line in one font: the list need not measure each of
-    // tens of thousands of entries.
     results->setUniformItemSizes(true);
     add(results, QStringLiteral("List1"), 0, {14000, 1360, 4200, 10200}, sans, 12);
+    tab_stop_while_filled(results);
     auto* heading = new QLabel(QStringLiteral("SELECTION"), surface_);
     heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
@@ -291,6 +355,18 @@ void QID_main::build_controls()
         add(button, QStringLiteral("Image1"), i, {0, 0, 0, 0}, QString(), 0);
         connect(button, &ImageButton::activated, this, [this, i] { press(i); });
     }
+    // A button that hides itself with the focus (BACK at the first step,
+    // EXTEND once pressed, NEXT at the last step) must not hand it on along
+    // the chain to CLEAR, where one more Space would empty every entry: it
+    // goes to NEXT, and from NEXT to the result list, or to the first entry
+    // while nothing is listed.
+    QWidget* first_entry = young;
+    for (ImageButton* button : buttons_)
+        button->set_focus_on_hide([this, button, results, first_entry]() -> QWidget* {
+            if (button != buttons_[1] && buttons_[1]->isVisible())
+                return buttons_[1];
+            return results->focusPolicy() & Qt::TabFocus ? static_cast<QWidget*>(results) : first_entry;
+        });
 }
 
 void QID_main::set_tab_order()
@@ -312,6 +388,16 @@ void QID_main::set_tab_order()
             setTabOrder(previous, next);
         previous = next;
     }
+}
+
+QWidget* QID_main::background() const
+{
+    return background_;
+}
+
+void QID_main::set_background(const QString& path)
+{
+    background_->set_file(path);
 }
 
 platform::QtControl* QID_main::control(const QString& name, int index) const
@@ -435,8 +521,7 @@ void QID_main::press(int button)
         ctl_tbl[slot::extended_notice]->set_visible(true);
         break;
     default:
-        if (pages)
-            print_report(*pages, {window_table, window_observations, window_factors, stage, selected});
+        print_report(document(), {window_table, window_observations, window_factors, stage, selected});
         break;
     }
 }

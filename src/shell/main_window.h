@@ -13,10 +13,10 @@
 #include "platform/qt_control.h"
 
 class QAction;
-class QLabel;
 
 namespace qid {
 
+class BackgroundPicture;
 class ExplainWindows;
 class ImageButton;
 
@@ -36,7 +36,9 @@ public:
     const std::vector<std::unique_ptr<platform::QtControl>>& controls() const { return controls_; }
 
     ImageButton* image_button(int i) const { return buttons_.at(static_cast<std::size_t>(i)); }
-    QLabel* background() const { return background_; }
+    QWidget* background() const;
+    // The picture the background shows, decoded when first drawn at the size it is drawn.
+    void set_background(const QString& path);
     QWidget* surface() const { return surface_; }
     QAction* exit_action() const { return exit_; }
     // "Why not…" and "What to look at next…", opened from the result list's menu.
@@ -61,7 +63,7 @@ private:
                              const QString& font, double size, bool bold = false);
 
     QWidget* surface_ = nullptr;
-    QLabel* background_ = nullptr;
+    BackgroundPicture* background_ = nullptr;
     std::array<ImageButton*, 5> buttons_{};
     std::vector<std::unique_ptr<platform::QtControl>> controls_;
     std::array<QPixmap, 10> image_list_;

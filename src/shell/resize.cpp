@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include "platform/control_style.h"
 #include "platform/host.h"
 #include "shell/image_button.h"
 #include "shell/main_window.h"
@@ -29,6 +30,11 @@ constexpr double design_width = 19200.0;
 constexpr double design_height = 13900.0;
 // The strip left free at the bottom of the screen, in design twips.
 constexpr double bottom_strip = 500.0;
+
+// The font factor of a 1920 x 1080 screen at 96 DPI. The writing there suits
+// the style's own tick boxes, option buttons and scroll bars; on larger
+// screens they grow with the writing, on smaller ones they keep that size.
+constexpr double full_hd_font_factor = (16200.0 - 28800.0 / design_width * bottom_strip) / design_height;
 
 // The image buttons and the background picture: moved, never stretched.
 bool is_picture(const QID_main& window, const platform::QtControl& c)
@@ -202,6 +208,7 @@ void scale_controls(QID_main& window)
     // Fonts follow the smaller factor: text grown by the horizontal factor
     // alone would no longer fit the height of its control on a wide screen.
     const double font_factor = std::min(scale_x, factor_y);
+    platform::use_control_style(font_factor / full_hd_font_factor);
     for (int k = 0; k < layout_count; ++k) {
         const ctl_geom& e = layout[static_cast<std::size_t>(k)];
         for (const auto& c : window.controls()) {

@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLabel>
-#include <QPixmap>
 #include <QWidget>
 
 #include "about/about_64.h"
@@ -62,14 +60,9 @@ void move(int s, int left, int top)
     ctl(s).set_geometry(g);
 }
 
-bool load_picture(const QString& relative, QPixmap& picture)
-{
-    const QString path = app_path + relative;
-    if (picture.load(path))
-        return true;
-    report_missing_file(path);
-    return false;
-}
+// The pictures of the document and its preview window that start-up
+// reported: the document, made at the first PRINT, goes without them silently.
+QStringList document_pictures;
 
 }  // namespace
 
@@ -112,13 +105,23 @@ bool start_up(QID_main& window)
     // and BACK would stay on offer from a cascade that has not started.
     reset_selection();
     stage = -1;
-    pages = std::make_shared<PPpages>();
-    preview_window()->set_PPpages(pages.get());
-    pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
+    // The document and its preview window wait for the first PRINT
+    // (document()); what they could not show is reported now.
+    document_pictures = PPpages::check_pictures();
     last_stage_done = false;
     needs_read = true;
     form_ready = true;
     return true;
+}
+
+PPpages& document()
+{
+    if (!pages) {
+        pages = std::make_shared<PPpages>(DocumentDevices{}, document_pictures);
+        preview_window()->set_PPpages(pages.get());
+        pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
+    }
+    return *pages;
 }
 
 bool set_layout()
@@ -137,24 +140,29 @@ bool set_layout()
         ctl(s).set_font_size(10);
     }
 
-    // 2. The window itself.
+    // 2. The window itself, with every size the icon file holds, so the
+    //    desktop need not scale one.
     window->move(0, 0);
-    QPixmap icon;
-    if (!load_picture(QStringLiteral("graphics/Ostrel.ico"), icon))
+    const QIcon icon(app_path + QStringLiteral("graphics/Ostrel.ico"));
+    if (icon.isNull()) {
+        report_missing_file(app_path + QStringLiteral("graphics/Ostrel.ico"));
         return false;
-    // Every size the icon file holds, so the desktop need not scale one.
-    window->setWindowIcon(QIcon(app_path + QStringLiteral("graphics/Ostrel.ico")));
+    }
+    window->setWindowIcon(icon);
     const int background = platform::rgb_value(193, 198, 191);
     window->surface()->setAutoFillBackground(true);
     QPalette palette = window->surface()->palette();
     palette.setColor(QPalette::Window, QColor(193, 198, 191));
     window->surface()->setPalette(palette);
 
-    // 3. The background picture covers the whole window.
-    QPixmap picture;
-    if (!load_picture(QStringLiteral("graphics/bkgnd.jpg"), picture))
+    // 3. The background picture covers the whole window. It is decoded when
+    //    first drawn, at the size it is drawn.
+    const QString picture = app_path + QStringLiteral("graphics/bkgnd.jpg");
+    if (!platform::picture_readable(picture)) {
+        report_missing_file(picture);
         return false;
-    window->background()->setPixmap(picture);
+    }
+    window->set_background(picture);
     const int width = 19200;
     ctl(33).set_geometry({(19200 - width) / 2, 0, width, 13900});
     window->background()->lower();

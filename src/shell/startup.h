@@ -5,11 +5,16 @@
 namespace qid {
 
 class QID_main;
-
 // Fills the shared state, builds the control table, loads the species table
 // and lays the window out. False when the program cannot start; the reason
 // has been reported to the user.
 bool start_up(QID_main& window);
+
+class PPpages;
+
+// The document of report pages bound to the preview window, made when first
+// needed as start-up would have made it.
+PPpages& document();
 
 // ", " followed by the executable's last-modified date as dd/mm/yyyy.
 QString file_date();

@@ -1,5 +1,6 @@
 #include "shell/window_cascade.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "identify/cascade.h"
@@ -79,14 +80,14 @@ void show_selection(std::int16_t& step)
         return;
     const std::vector<std::int16_t>& row = selected[static_cast<std::size_t>(step)];
     if (platform::Control* list = ctl_tbl[slot::result_list]) {
-        const int n = row.empty() ? 0 : row[0];
-        QStringList names;
-        names.reserve(n);
-        for (int k = 1; k <= n; ++k) {
-            const std::int16_t species = row.at(static_cast<std::size_t>(k));
-            names.append(QStringLiteral("Quenla ") + species_name.at(static_cast<std::size_t>(species)));
-        }
-        list->set_items(names);
+        // The list names each species as it shows it, from its own copy of
+        // the step's species numbers, which a later search may overwrite.
+        const int n = row.empty() ? 0 : std::clamp<int>(row[0], 0, static_cast<int>(row.size()) - 1);
+        std::vector<std::int16_t> shown(row.begin() + 1, row.begin() + 1 + n);
+        list->set_items(n, [shown = std::move(shown)](int k) {
+            const auto species = static_cast<std::size_t>(shown[static_cast<std::size_t>(k)]);
+            return species < species_name.size() ? QStringLiteral("Quenla ") + species_name[species] : QString();
+        });
     }
     if (platform::Control* heading = ctl_tbl[slot::heading])
         heading->set_caption(QStringLiteral("Trees selected on ") + step_name(step) + QStringLiteral(" data."));

@@ -52,7 +52,7 @@ bool load_species()
         platform::system_message(QStringLiteral("The species data file '%1' cannot be used.\n%2.")
                                      .arg(data_file, describe_error(result.error)),
                                  QStringLiteral("DATA FILE ERROR"), platform::icon_critical);
-        species_count = 0;
+        window_table = SpeciesTable{};
         species_name.assign(1, QString());
         bud_table.resize(1, 4);
         leaf_table.resize(1, 10);

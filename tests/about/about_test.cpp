@@ -9,6 +9,7 @@
 #include "about/about_64.h"
 #include "about/about_window.h"
 #include "recording_messages.h"
+#include "shell/image_button.h"
 #include "shell/state.h"
 
 namespace qid::testing {
@@ -92,12 +93,14 @@ TEST_F(AboutTest, IsBuiltOnceWithTheArgumentsInProportionToTheScreen)
     const About& c = build(centred, "Vantelo_qid.gif", {}, -1);
     EXPECT_NEAR(c.x(), (1280 - c.width()) / 2.0, 0.5);
     EXPECT_NEAR(c.y(), (960 - c.height()) / 2.0, 0.5);
-    screen_ratio = 1.5f;
+    screen_ratio = 3.0f;
     about_64 placed(version("x"));
     const About& p = build(placed, "Vantelo_qid.gif", 600, 9000);
     placed.create_About("none.gif", 255, 0, 0, 0, "none.jpg", 1.0f);  // changes nothing
-    EXPECT_EQ(p.pos(), QPoint(900, 60));
+    EXPECT_EQ(p.pos(), QPoint(1800, 120));
     EXPECT_EQ(p.palette().color(QPalette::Window), QColor(21, 77, 0));
+    // The close button grows with the box from a 1920-pixel screen's 1.5 up, and never shrinks.
+    EXPECT_EQ(std::pair(c.Image2->size(), p.Image2->size()), std::pair(QSize(100, 26), QSize(200, 52)));
     EXPECT_TRUE(messages.shown().empty());
 }
 

@@ -48,7 +48,7 @@ protected:
                 click(v == "ellipsoidal" ? ellipsoidal : Slot::spherical);
             for (const auto& [column, s] : entered_in)
                 if (c.column == column)
-                    qobject_cast<QListWidget*>(widget(s)) ? choose(s, v.constData()) : type(s, v.constData());
+                    qobject_cast<QAbstractItemView*>(widget(s)) ? choose(s, v.constData()) : type(s, v.constData());
         }
     }
 

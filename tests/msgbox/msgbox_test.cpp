@@ -42,6 +42,7 @@ protected:
             p.save(folder.path() + "/graphics/" + name, "PNG");
         }
         app_path = folder.path() + "/";
+        window();  // made, so that a style applies at once
         MsgBx().defaults(1, 1, 1.0f, 1, 1);
         page_err = false;
     }

@@ -125,7 +125,8 @@ protected:
                                           QPageLayout::Millimeter));
         WindowTest::SetUp();
         // The program's document, its preview surface watched.
-        recorder = std::make_unique<RecordingSurface>(preview_window()->surface());
+        const std::shared_ptr<preview> window = preview_window();
+        recorder = std::make_unique<RecordingSurface>(window->surface());
         pages = std::make_shared<PPpages>(DocumentDevices{nullptr, nullptr, recorder.get()});
         preview_window()->set_PPpages(pages.get());
         pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);

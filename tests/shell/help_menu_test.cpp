@@ -2,6 +2,8 @@
 // source.htm before the frame page opens in the browser, the per-user copy
 // of a read-only Help folder, the failures shown under "BROWSER ERROR", the
 // About box; and the help pages' own links.
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -66,7 +68,7 @@ protected:
 
 TEST_F(HelpMenuTest, EachEntryCopiesItsPageOverSourceThenOpensTheFramePage)
 {
-    ASSERT_FALSE(QFile::exists(help("source.htm")));
+    ASSERT_TRUE(QFile::remove(help("source.htm")));  // as shipped, before any help was used
     for (const auto& [entry, page] : {std::pair{"hlp_cont", "content_itms.htm"}, std::pair{"hlp_index", "index_itms.htm"},
                                       std::pair{"hlp_find", "search_itms.htm"}}) {
         choose(entry);
@@ -79,25 +81,38 @@ TEST_F(HelpMenuTest, EachEntryCopiesItsPageOverSourceThenOpensTheFramePage)
     EXPECT_TRUE(messages_.shown().empty());
 }
 
-TEST_F(HelpMenuTest, AReadOnlyHelpFolderIsCopiedOnceForTheUser)
+TEST_F(HelpMenuTest, AReadOnlyHelpFolderIsCopiedForTheUserAndKeptCurrentPageByPage)
 {
     host_.read_only = {help("")};
     choose("hlp_cont");
     EXPECT_EQ(read(user("source.htm")), read(help("content_itms.htm")));
-    EXPECT_EQ(QDir(user("")).count(), QDir(help("")).count() + 1);
-    EXPECT_FALSE(QFile::exists(help("source.htm")));
-    QFile::copy(help("back.htm"), user("mine.htm"));
-    choose("hlp_index");  // a current copy is used as it is...
+    // A folder of the copy's own lasts until the copy is made anew.
+    QDir().mkdir(user("kept"));
+    choose("hlp_index");  // a current copy is used as it is
+    EXPECT_TRUE(QDir(user("kept")).exists());
     EXPECT_EQ(read(user("source.htm")), read(help("index_itms.htm")));
-    EXPECT_TRUE(QFile::exists(user("mine.htm")));
-    QFile frame(help("hlp.htm"));  // ... and replaced whole once the program's pages are newer
-    ASSERT_TRUE(frame.open(QIODevice::ReadWrite));
-    frame.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime);
-    frame.close();
-    choose("hlp_find");
-    EXPECT_FALSE(QFile::exists(user("mine.htm")));
+    // Each makes it stale: a topic of a new size, one of a new date, a page
+    // lost from the copy, one the program no longer ships.
+    const QDateTime later = QDateTime::currentDateTime().addDays(1);
+    const auto modified = QFileDevice::FileModificationTime;
+    const std::pair<QString, std::function<bool(QFile&)>> changes[] = {
+        {help("back.htm"), [](QFile& f) { return f.open(QIODevice::WriteOnly) && f.write("upgraded") == 8; }},
+        {help("clear.htm"), [&](QFile& f) { return f.open(QIODevice::Append) && f.setFileTime(later, modified); }},
+        {user("step_bud.htm"), [](QFile& f) { return f.remove(); }},
+        {user("old.htm"), [](QFile& f) { return f.open(QIODevice::WriteOnly); }},
+    };
+    for (const auto& [page, change] : changes) {
+        QDir().mkdir(user("kept"));
+        QFile file(page);
+        ASSERT_TRUE(change(file));
+        file.close();
+        choose("hlp_find");
+        EXPECT_FALSE(QDir(user("kept")).exists()) << page.toStdString();
+        EXPECT_EQ(QDir(user("")).entryList(QDir::Files), QDir(help("")).entryList(QDir::Files));
+        EXPECT_EQ(read(user("back.htm")), read(help("back.htm")));
+    }
     EXPECT_EQ(read(user("source.htm")), read(help("search_itms.htm")));
-    EXPECT_EQ(host_.opened, QStringList({user("hlp.htm"), user("hlp.htm"), user("hlp.htm")}));
+    EXPECT_EQ(host_.opened, QStringList(6, user("hlp.htm")));
     EXPECT_EQ(QDir(user_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("Help"));
     EXPECT_TRUE(messages_.shown().empty());
 }
@@ -171,7 +186,7 @@ TEST(HelpPages, AreWellFormedAndNoLinkIsBroken)
     for (const QStringList& l : links) {
         const QString file = l[3].section('#', 0, 0).isEmpty() ? l[0] : l[3].section('#', 0, 0);
         const std::string where = (l[0] + " -> " + l[3]).toStdString();
-        EXPECT_TRUE(dir.exists(file == "source.htm" ? "content_itms.htm" : file)) << where;
+        EXPECT_TRUE(dir.exists(file)) << where;
         EXPECT_TRUE(!l[3].contains('#') || ids[file].contains(l[3].section('#', 1))) << where;
         const QString pane = navigation.contains(file) ? "nav" : navigation.contains(l[0]) ? "topic" : "";
         EXPECT_TRUE(l[1] != "a" || l[2] == pane || (pane == "nav" && l[2].isEmpty())) << where;

@@ -1,6 +1,7 @@
 // Identifying trees on the real main window with the shipped species file:
 // the three worked examples of the README, the cascade's states, and the
 // press and release rules of the image buttons.
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -233,21 +234,24 @@ TEST_F(LargeIdentificationTest, TheResultListOfEverySpeciesStaysAListBox)
     click(next);
     ASSERT_EQ(ctl_tbl[result_list]->item_count(), 32767);
     EXPECT_EQ(ctl_tbl[result_list]->item(32766), "Quenla " + qid::species_name[32767]);
-    auto* list = static_cast<QListWidget*>(widget(result_list));
+    auto* list = static_cast<QAbstractItemView*>(widget(result_list));
     QCoreApplication::processEvents();
     // The keyboard moves through it, and the view scrolls along.
     list->setFocus();
     QTest::keyClick(list, Qt::Key_End);
-    EXPECT_EQ(list->currentRow(), 32766);
+    EXPECT_EQ(list->currentIndex().row(), 32766);
     EXPECT_EQ(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
     EXPECT_GT(list->verticalScrollBar()->maximum(), 30000);  // about a step per entry
     QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(list->currentRow(), 32765);
-    // A click selects the entry under the mouse.
+    EXPECT_EQ(list->currentIndex().row(), 32765);
+    // A click selects the entry under the mouse, which cannot be edited.
     QTest::keyClick(list, Qt::Key_Home);
-    QListWidgetItem* third = list->item(2);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(third).center());
-    EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>({third}));
+    const QModelIndex third = list->model()->index(2, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(third).center());
+    EXPECT_EQ(list->selectionModel()->selectedIndexes(), QModelIndexList{third});
+    QTest::keyClick(list, Qt::Key_F2);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(third).center());
+    EXPECT_EQ(list->findChild<QLineEdit*>(), nullptr);
     // The next steps refill it with every species again.
     click(next);
     click(next);

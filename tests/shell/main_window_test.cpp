@@ -2,13 +2,18 @@
 // layout, the change notifications, the failures that stop start-up, and Exit.
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <set>
 
 #include <QFontMetricsF>
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 
+#include "about/about_window.h"
+#include "document/pp_pages.h"
+#include "document/preview.h"
 #include "identify/data_file.h"
+#include "msgbox/mesage_box.h"
 #include "shell/image_button.h"
 #include "shell/startup.h"
 #include "window_fixture.h"
@@ -89,16 +94,16 @@ TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
 }
 
 // The entries a list cuts at its width and font.
-std::string cut_entries(QListWidget* list)
+std::string cut_entries(QAbstractItemView* list)
 {
     QStyleOptionViewItem option;
     option.initFrom(list);
     option.widget = list;
     option.font = list->font();
     QStringList cut;
-    for (int i = 0; i < list->count(); ++i)
+    for (int i = 0; i < list->model()->rowCount(); ++i)
         if (list->itemDelegate()->sizeHint(option, list->model()->index(i, 0)).width() > list->viewport()->width())
-            cut << list->item(i)->text();
+            cut << list->model()->index(i, 0).data().toString();
     return cut.join(", ").toStdString();
 }
 
@@ -117,7 +122,7 @@ TEST_F(MainWindowTest, EveryListShowsEveryEntryWholeAtAnyScreenSize)
             c.set_geometry({g.left, g.top, static_cast<int>(g.width * factor), static_cast<int>(g.height * factor)});
             c.set_font_size(std::floor(size * factor));
             QCoreApplication::processEvents();  // lays the list out, its scroll bar included
-            EXPECT_EQ(cut_entries(static_cast<QListWidget*>(widget(s))), "") << s << " at " << factor;
+            EXPECT_EQ(cut_entries(static_cast<QAbstractItemView*>(widget(s))), "") << s << " at " << factor;
             c.set_geometry(g);
             c.set_font_size(size);
         }
@@ -264,6 +269,35 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
         TearDown();
         SetUp();
     }
+}
+
+// The About box, the message box's style and the document with its preview
+// are made on first use, as start-up would have made them.
+TEST_F(FolderTest, WindowsMadeOnFirstUseAreAsStartUpLeftThemAndHadTheirPicturesChecked)
+{
+    copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
+    QFile::copy(QID_PROGRAM_DIR "/qid.dta", path("qid.dta"));
+    for (const char* gone : {"s_vil3.jpg", "closeU.gif", "mag-minus.ico"})
+        QFile::remove(path("graphics/") + gone);
+    open();
+    const auto reported = [this] {
+        return std::accumulate(messages_.shown().begin(), messages_.shown().end(), QString(),
+                               [](QString all, const Recorded& m) { return all + m.title + m.text.section('/', -1); });
+    };
+    const QString at_start = "QUENLA ID ERRORs_vil3.jpg' doesn't exist.QUENLA ID ERRORcloseU.gif' doesn't exist."
+                             "'set_up' ERRORmag-minus.ico' doesn't exist.";
+    EXPECT_EQ(reported(), at_start);
+    EXPECT_EQ(qid::pages, nullptr);
+
+    screen_.memory_status = {};  // the box shows the memory as it was at start-up
+    EXPECT_EQ(qid::about->window()->mem_lbl->text(), "Total memory = 8 GB\nof which 25% is available.");
+    qid::mbx first_box;
+    const qid::mesage_box& box = qid::mesage_box::instance();
+    EXPECT_EQ(std::tuple(box.font().family(), box.font().pointSize(), box.palette().color(QPalette::Window)),
+              std::tuple("Arial", 12, QColor(214, 204, 192)));
+    qid::PPpages& document = qid::document();
+    EXPECT_EQ(std::pair(document.window().bound_pages(), document.page_data(5).toFloat()), std::pair(&document, 0.2f));
+    EXPECT_EQ(reported(), at_start);  // and nothing is reported twice
 }
 
 TEST_F(FolderTest, FileDateIsTheProgramFilesDateAfterAComma)

@@ -1,7 +1,10 @@
 // Fitting the real main window to screens of several sizes: the factors,
 // the window's frame, the controls, the pictures and the fonts.
+#include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QScrollBar>
+#include <QStyle>
 
 #include "shell/image_button.h"
 #include "shell/resize.h"
@@ -69,9 +72,12 @@ TEST_F(ResizeTest, PicturesAreMovedButNeverStretched)
 TEST_F(ResizeTest, NoControlOrCaptionIsCutOffOnAnyScreen)
 {
     const qid::platform::ScreenTwips sizes[] = {{20490, 11520}, {28800, 16200}, {57600, 32400}, {9600, 7200}};
+    std::vector<std::pair<int, int>> parts;  // the tick box's square and a list's scroll bar
     for (const auto& size : sizes) {
         reopen(size);
         SCOPED_TRACE(size.width);
+        parts.emplace_back(widget(young)->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget(young)),
+                           static_cast<QAbstractScrollArea*>(widget(bud_colour))->verticalScrollBar()->width());
         const QRect room = window_->surface()->rect();
         for (const auto& c : window_->controls()) {
             QWidget* w = c->widget();
@@ -87,6 +93,9 @@ TEST_F(ResizeTest, NoControlOrCaptionIsCutOffOnAnyScreen)
         // The credit labels still read as one line.
         EXPECT_EQ(ctl_tbl[31]->geometry().left, ctl_tbl[30]->geometry().left + ctl_tbl[30]->geometry().width);
     }
+    // They grow with the writing from 1920 x 1080 up, and never shrink.
+    EXPECT_TRUE(parts[0] == parts[1] && parts[3] == parts[1]);
+    EXPECT_TRUE(std::abs(parts[2].first - 2 * parts[1].first) + std::abs(parts[2].second - 2 * parts[1].second) <= 1);
     // 1920 x 1080: captions at 10 x 1.11 points, not 10 x 1.5.
     reopen({28800, 16200});
     EXPECT_EQ(window_->control("Label2", 0)->font_size(), 11);

@@ -2,7 +2,7 @@
 // The real main window, started up on the program folder with the shipped
 // species file, and what a user does with it.
 #include <QDir>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -41,7 +41,9 @@ class FixedScreen : public platform::Host {
 public:
     platform::ScreenTwips size{19200, 14400};
     QString folder, file;
+    platform::MemoryStatus memory_status{8589934592.0, 2147483648.0};
     platform::ScreenTwips screen() const override { return size; }
+    platform::MemoryStatus memory() const override { return memory_status; }
     double logical_dpi() const override { return 96.0; }
     QString program_folder() const override { return folder.isEmpty() ? Host::program_folder() : folder; }
     QString program_file() const override { return file.isEmpty() ? Host::program_file() : file; }
@@ -97,12 +99,13 @@ protected:
     // Clicks the entry with this text in a list box, as a user would.
     static void choose(int s, const char* text)
     {
-        auto* list = static_cast<QListWidget*>(widget(s));
-        const QList<QListWidgetItem*> found = list->findItems(QString::fromLatin1(text), Qt::MatchExactly);
+        auto* list = static_cast<QAbstractItemView*>(widget(s));
+        const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                           QString::fromLatin1(text), -1, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text;
-        list->scrollToItem(found[0]);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
-        ASSERT_EQ(list->currentItem(), found[0]);
+        list->scrollTo(found[0]);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found[0]).center());
+        ASSERT_EQ(list->currentIndex(), found[0]);
     }
     static void type(int s, const char* text) { QTest::keyClicks(widget(s), QString::fromLatin1(text)); }
     static void click(int s) { QTest::mouseClick(widget(s), Qt::LeftButton); }
