@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 #include "explain/next_look_window.h"
 #include "explain/why_not_window.h"
@@ -13,20 +15,55 @@ namespace qid {
 
 namespace {
 
+// The focus of a list without entries, which has none to mark: a frame
+// round the list, drawn by the style as it marks any focus.
+class EmptyFocusMark final : public QWidget {
+public:
+    explicit EmptyFocusMark(QAbstractItemView* list) : QWidget(list->viewport()), list_(list)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+    void follow()
+    {
+        const bool on = list_->hasFocus() && list_->model() && list_->model()->rowCount() == 0;
+        if (on)
+            setGeometry(list_->viewport()->rect());
+        setVisible(on);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+
+private:
+    QAbstractItemView* list_;
+};
+
 // Opens the menu at the mouse, or from the keyboard at the current entry.
 class ResultMenu final : public QObject {
 public:
-    ResultMenu(QAbstractItemView* list, ExplainWindows& windows) : QObject(list), list_(list), windows_(windows)
+    ResultMenu(QAbstractItemView* list, ExplainWindows& windows)
+        : QObject(list), list_(list), windows_(windows), mark_(new EmptyFocusMark(list))
     {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,
                 [this](const QPoint& at) { open(list_->viewport()->mapToGlobal(at)); });
+        connect(list->model(), &QAbstractItemModel::modelReset, mark_, &EmptyFocusMark::follow);
         list->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut || event->type() == QEvent::Resize)
+            mark_->follow();
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
@@ -61,6 +98,7 @@ private:
 
     QAbstractItemView* list_;
     ExplainWindows& windows_;
+    EmptyFocusMark* mark_;
 };
 
 void bring_up(QWidget* window)
@@ -87,6 +125,8 @@ ExplainWindows::~ExplainWindows() = default;
 
 void ExplainWindows::follow(const CascadeView& view)
 {
+    if (list_ && view.empty_step >= 0)
+        list_->setFocusPolicy(Qt::StrongFocus);
     view_ = view;
     stale_ = true;
     why_not_current_ = next_look_current_ = false;
@@ -148,6 +188,7 @@ void ExplainWindows::set_help(std::function<void()> help)
 void attach_result_menu(QAbstractItemView* list, ExplainWindows& windows)
 {
     new ResultMenu(list, windows);
+    windows.list_ = list;
 }
 
 }  // namespace qid

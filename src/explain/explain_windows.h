@@ -37,7 +37,9 @@ public:
     explicit ExplainWindows(QWidget* owner);
     ~ExplainWindows() override;
 
-    // The cascade's outcome changed.
+    // The cascade's outcome changed. After a step that kept no species the
+    // empty result list (if one is attached) stays a Tab stop: its menu then
+    // explains why.
     void follow(const CascadeView& view);
     void open_why_not();
     void open_next_look();
@@ -58,14 +60,18 @@ private:
     bool next_look_current_ = false;
     std::shared_ptr<const Explanation> explanation_;  // none before a step has run
     std::unique_ptr<SpeciesIndex> index_;             // made on first use: the table never changes
+    friend void attach_result_menu(QAbstractItemView* list, ExplainWindows& windows);
+
     QWidget* owner_;
+    QAbstractItemView* list_ = nullptr;
     std::function<void()> help_;
     WhyNotWindow* why_not_ = nullptr;
     NextLookWindow* next_look_ = nullptr;
 };
 
 // The result list's menu, "Why not…" and "What to look at next…", opened
-// by the right mouse button, the Menu key or Shift+F10.
+// by the right mouse button, the Menu key or Shift+F10. An empty list with
+// the focus shows it with a frame round the list.
 void attach_result_menu(QAbstractItemView* list, ExplainWindows& windows);
 
 }  // namespace qid
