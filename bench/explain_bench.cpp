@@ -14,6 +14,7 @@
 #include "identify/cascade.h"
 #include "identify/data_check.h"
 #include "identify/explain.h"
+#include "identify/match_rows.h"
 #include "identify/suggest.h"
 #include "datagen.h"
 
@@ -56,6 +57,7 @@ const SpeciesData& every_berry_sized()
                 copy.fruit.at(i, 2) = Cell::of_number(1);
                 copy.fruit.at(i, 3) = Cell::of_number(2);
             }
+        copy.match_rows = std::make_shared<const MatchRows>(copy);  // the cascade's rows of the changed cells
         return copy;
     }();
     return d;
