@@ -149,6 +149,7 @@ private:
     // The printer dialog; true when it was confirmed.
     bool choose_printer();
     void read_offsets();
+    void take_printer_geometry();
 
     // Preview layout and bars.
     void size_preview();

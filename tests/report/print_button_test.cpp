@@ -77,9 +77,9 @@ TEST_F(PrintButtonTest, ExitClosesThePreviewAndThenTheMainWindow)
     EXPECT_FALSE(window_->isVisible());
 }
 
-// The preview surface, keeping where each text went (its lower left corner,
-// in inches from the paper's corner).
-class RecordingSurface final : public platform::ForwardingTarget {
+// A drawing target keeping where each text went (its lower left corner, in
+// inches from the target's corner).
+class RecordingTarget final : public platform::ForwardingTarget {
 public:
     using ForwardingTarget::ForwardingTarget;
     void print_text(const QString& s) override
@@ -95,17 +95,18 @@ public:
     std::vector<PdfWord> texts;
 };
 
-// The text without its blanks, ligatures as their letters.
-QString collapsed(const QString& s)
+// The text without its blanks.
+QString collapsed(QString s)
 {
     static const QRegularExpression blanks(u"\\s+"_s);
-    return s.normalized(QString::NormalizationForm_KC).remove(blanks);
+    return s.remove(blanks);
 }
 
 struct Paper {
     const char* name;
     QPageSize::PageSizeId size;
     QMarginsF margins;  // millimetres: left, top, right, bottom
+    QMarginsF chosen;   // the margins of the printer chosen in the print dialog
 };
 
 void PrintTo(const Paper& p, std::ostream* os)
@@ -125,8 +126,9 @@ protected:
                                           QPageLayout::Millimeter));
         WindowTest::SetUp();
         // The program's document, its preview surface watched.
-        recorder = std::make_unique<RecordingSurface>(preview_window()->surface());
-        pages = std::make_shared<PPpages>(DocumentDevices{nullptr, nullptr, recorder.get()});
+        recorder = std::make_unique<RecordingTarget>(preview_window()->surface());
+        paper = std::make_unique<RecordingTarget>(platform::current_printer());
+        pages = std::make_shared<PPpages>(DocumentDevices{paper.get(), nullptr, recorder.get()});
         preview_window()->set_PPpages(pages.get());
         pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
     }
@@ -134,6 +136,7 @@ protected:
     {
         WindowTest::TearDown();
         recorder.reset();
+        paper.reset();
     }
     // The lines of the preview's page, top to bottom, each from the left.
     QStringList preview_lines() const
@@ -159,10 +162,13 @@ protected:
     }
 
     ScriptedDialogs dialogs;
-    std::unique_ptr<RecordingSurface> recorder;
+    std::unique_ptr<RecordingTarget> recorder;
+    std::unique_ptr<RecordingTarget> paper;
 };
 
-TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPage)
+// Printed on the printer chosen in the dialog, whose unprintable margins may differ from the
+// last one's; then the preview at every zoom, each item where the paper has it.
+TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPageAtEveryZoom)
 {
     const QTemporaryDir dir;
     const QString pdf = dir.filePath(u"report.pdf"_s);
@@ -174,15 +180,20 @@ TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPage)
     EXPECT_EQ(rep_names.front().count, 1);
     const QStringList lines = preview_lines();
     const PdfWord placed[3] = {on_preview(u"Kelbine"_s), on_preview(u"Shape:"_s), on_preview(u"Quenla frutescens"_s)};
+    std::vector<PdfWord> at_zoom = recorder->texts;
 
     dialogs.printers = {{true, 0}};
-    dialogs.choose_printer = [&](QPrinter& p) { p.setOutputFileName(pdf); };
+    dialogs.choose_printer = [&](QPrinter& p) {
+        p.setOutputFileName(pdf);
+        if (!GetParam().chosen.isNull())
+            p.setPageMargins(GetParam().chosen, QPageLayout::Millimeter);
+    };
     QTest::mouseClick(shown.Image1(0), Qt::LeftButton);
     EXPECT_TRUE(shown.isVisible());
     EXPECT_TRUE(messages_.shown().empty()) << messages_.last().text.toStdString();
     EXPECT_EQ(pdf_pages(pdf), 1);
 
-    // Every line of the preview, in the same order on paper.
+    // Every line of the preview, in the same order on paper, every word as typed.
     const QString printed = collapsed(tool_output(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}));
     qsizetype from = 0;
     for (const QString& line : lines) {
@@ -191,7 +202,7 @@ TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPage)
         from = at < 0 ? from : at + line.size();
     }
     for (const char* text : {"Kelbine identification", "Tree type is normal", "Shape: spherical, size = 9mm",
-                             "Leaf size = 180mm", "Sticky? YES Length = 8mm", "SELECTED TREES", "Quenla frutescens"})
+                             "Leaflet pairs = 6", "Sticky? YES Length = 8mm", "SELECTED TREES", "Quenla frutescens"})
         EXPECT_TRUE(printed.contains(collapsed(QLatin1String(text)))) << text;
 
     // On paper where the preview puts them, from the paper's corner.
@@ -205,13 +216,32 @@ TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPage)
         std::cout << GetParam().name << ' ' << w.text.toStdString() << ": off by " << w.x - p.x << " in across, "
                   << w.y - p.y << " in down\n";
     }
+
+    // Every item starts on the preview where it starts on paper, at 100 % to 300 %.
+    const QPointF offsets(pages->page_data(11).toFloat(), pages->page_data(12).toFloat());
+    for (int zoom = 100; zoom <= 300; zoom += 20) {
+        if (zoom > 100) {
+            recorder->texts.clear();
+            pages->zoom();
+            at_zoom = recorder->texts;
+        }
+        ASSERT_EQ(at_zoom.size(), paper->texts.size()) << zoom << " %";
+        for (std::size_t i = 0; i < at_zoom.size(); ++i) {
+            const PdfWord &s = at_zoom[i], &p = paper->texts[i];
+            EXPECT_EQ(s.text, p.text);
+            EXPECT_NEAR(s.x, p.x + offsets.x(), 0.01) << zoom << " %: " << s.text.toStdString();
+            EXPECT_NEAR(s.y, p.y + offsets.y(), 0.01) << zoom << " %: " << s.text.toStdString();
+        }
+    }
 }
 
 // A4 with the margins of a common laser printer; US Letter with a printer's
-// margins unequal on every side.
+// margins unequal on every side; A4, and a printer chosen whose margins are wider.
 INSTANTIATE_TEST_SUITE_P(, PaperTest,
-                         ::testing::Values(Paper{"A4", QPageSize::A4, {6.35, 6.35, 6.35, 6.35}},
-                                           Paper{"Letter", QPageSize::Letter, {4, 9, 13, 3}}),
+                         ::testing::Values(Paper{"A4", QPageSize::A4, {6.35, 6.35, 6.35, 6.35}, {}},
+                                           Paper{"Letter", QPageSize::Letter, {4, 9, 13, 3}, {}},
+                                           Paper{"A4ThenOtherMargins", QPageSize::A4, {6.35, 6.35, 6.35, 6.35},
+                                                 {12.7, 19.05, 12.7, 19.05}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
