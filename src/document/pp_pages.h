@@ -127,6 +127,8 @@ public:
     void change_h_bar(int hpp);
     void switch_zoom();
     void zoom();
+    // One step in (1) or out (-1) within 100 to 300 %, the clicks' direction kept.
+    void step_zoom(int direction);
     void close_preview();
     // The user closed the preview: the next one starts at 100 %.
     void preview_closed();

@@ -28,9 +28,6 @@ protected:
 TEST_F(PreviewTest, AtOneHundredPercentOnePageHasNoVerticalBarAndThreeStepByTen)
 {
     fill(1);
-    // The main window takes no input while the preview is shown.
-    EXPECT_EQ(std::pair(win().windowModality(), QApplication::activeModalWidget()),
-              std::pair(Qt::ApplicationModal, static_cast<QWidget*>(&win())));
     EXPECT_EQ(std::tuple(win().FlatScrollBar(1)->isVisible(), view().win_w, zoom_caption(), page_caption()),
               std::tuple(false, view().frame_w, u"100%"_s, u"P. 1 of 1"_s));
     // The frame: the screen's height less 1400 twips, as wide as the paper's proportion makes it.
@@ -46,6 +43,50 @@ TEST_F(PreviewTest, AtOneHundredPercentOnePageHasNoVerticalBarAndThreeStepByTen)
     win().FlatScrollBar(1)->setValue(10);
     EXPECT_EQ(std::tuple(requests, win().FlatScrollBar(1)->property("arrows").toInt(), win().FlatScrollBar(3)->value()),
               std::tuple(std::vector{Request(1, 1.0f, 2)}, 0, 2));
+}
+
+// On a 1366 x 768 screen the window is never narrower than its strip, and it comes back at
+// its own place however it was moved while hidden; one page zoomed in has its vertical bar.
+TEST_F(PreviewTest, TheWholeStripIsShownAndTheWindowComesBackAtItsPlace)
+{
+    host.size = {20490, 11520};
+    make_document();
+    fill(1);
+    EXPECT_LT(platform::twips_to_pixels(view().win_w), win().Label2()->geometry().right());
+    EXPECT_TRUE(win().rect().contains(win().Label2()->geometry()));
+    doc->zoom();
+    EXPECT_TRUE(win().FlatScrollBar(1)->isVisible());
+    QTest::keyClick(&win(), Qt::Key_Escape);
+    win().move(0, -7);
+    doc->compose(1, 1, 1);
+    EXPECT_EQ(win().pos(), QPoint(platform::twips_to_pixels(view().win_left), 13));  // 200 twips
+}
+
+// Page Down / Up, Home / End, the arrows, + / -, Ctrl with the wheel and Escape, sent to
+// whatever has the focus.
+TEST_F(PreviewTest, KeysAlonePageZoomScrollAndClose)
+{
+    fill(3);
+    QApplication::setActiveWindow(&win());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    for (const auto& [k, caption] : {std::pair(Qt::Key_End, "P. 3 of 3"), {Qt::Key_PageUp, "P. 2 of 3"},
+                                     {Qt::Key_Home, "P. 1 of 3"}, {Qt::Key_PageDown, "P. 2 of 3"}}) {
+        key(k);
+        EXPECT_EQ(page_caption(), QString::fromLatin1(caption));
+    }
+    for (int i = 0; i < 12; ++i)  // stops at 300 %, the clicks' direction unturned
+        key(Qt::Key_Plus);
+    key(Qt::Key_Minus);
+    EXPECT_EQ(std::tuple(zoom_caption(), view().zoom_step, requests.back()), std::tuple(u"280%"_s, 1, Request(1, 2.8f, 2)));
+    key(Qt::Key_Down);
+    key(Qt::Key_Right);
+    EXPECT_LT(std::max(view().surface_top, view().surface_left), 0);
+    QWheelEvent wheel({20, 20}, {20, 20}, {}, {0, -240}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&win(), &wheel);
+    EXPECT_EQ(zoom_caption(), u"240%"_s);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(std::pair(win().isVisible(), view().zoom_level), std::pair(false, std::int16_t(0)));
 }
 
 TEST_F(PreviewTest, ZoomingInMakesTheWindowOneBarTallerAndTurnsAtTheEnds)

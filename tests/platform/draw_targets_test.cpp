@@ -189,9 +189,11 @@ TEST(DrawTargetInk, BottomAlignedTextEndsOneDescentAboveItsY)
     ASSERT_FALSE(page.isNull());
     EXPECT_NEAR((ink_box(page).bottom() + 1) / 100.0, margin + 2 - descent, 0.03) << "printer";
 
-    for (const bool bottom : {true, false}) {
+    // Underlined, the "H" has ink below its baseline: the underline, on the surface too.
+    for (const auto& [bottom, underline] : {std::pair(true, false), {false, false}, {true, true}}) {
         SurfaceTarget surface(QSizeF(3, 3), 100);
         big.size = 72 * surface.font_scale();
+        big.underline = underline;
         surface.set_font(big);
         if (bottom)
             surface.align_text_bottom();
@@ -199,10 +201,12 @@ TEST(DrawTargetInk, BottomAlignedTextEndsOneDescentAboveItsY)
         surface.print_text(u"H"_s);
         const QRect ink = ink_box(surface.image());
         const double top = ink.top() / 100.0, lowest = (ink.bottom() + 1) / 100.0;
-        if (bottom)
-            EXPECT_NEAR(lowest, 2 - descent, 0.03) << "surface";
-        else
+        if (!bottom)
             EXPECT_GT(top, 2.0) << "surface, placed by its top";
+        else if (underline)
+            EXPECT_GT(lowest, 2 - descent + 0.05) << "surface, underlined";
+        else
+            EXPECT_NEAR(lowest, 2 - descent, 0.03) << "surface";
     }
 }
 
