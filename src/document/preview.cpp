@@ -82,6 +82,8 @@ const QMargins focus_margin(1, 1, 1, 1);
 preview::preview() : surface_(QSizeF(8.5, 11), 1)
 {
     setWindowTitle(QStringLiteral("PRINT PREVIEW"));
+    // A dialog of the window it is opened from, kept in front of it.
+    setWindowFlags(Qt::Dialog);
     setAutoFillBackground(true);
     QPalette strip = palette();
     strip.setColor(QPalette::Window, QColor(193, 198, 191));

@@ -48,11 +48,11 @@ void InputShield::engage()
             shielded_.append(w);
     if (shielded_.isEmpty())
         return;
-    // The window system keeps the owner above the window it was opened from.
+    // The window system keeps an owner that is a dialog above the window it
+    // was opened from.
     QWidget* from = QApplication::activeWindow();
     if (!from || from == &owner_)
         from = shielded_.front();
-    owner_.winId();
     if (owner_.windowHandle() && from->windowHandle())
         owner_.windowHandle()->setTransientParent(from->windowHandle());
     qApp->installEventFilter(this);

@@ -42,7 +42,6 @@ protected:
     // The document on the host's screen as it now is.
     void make_document()
     {
-        doc.reset();
         doc = std::make_unique<PPpages>(DocumentDevices{&printer, &sheet, &surface});
         doc->window().set_PPpages(doc.get());
         doc->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);

@@ -76,7 +76,8 @@ TEST_F(PrintButtonTest, ExitOrTheMainWindowsCloseBoxClosesThePreviewAndThenTheMa
         const QPointer<preview> shown = &pages->window();
         ASSERT_TRUE(shown->isVisible());
         click(clear);
-        EXPECT_EQ(std::pair(results().size(), QApplication::activeModalWidget()), std::pair(qsizetype(49), static_cast<QWidget*>(nullptr)));
+        EXPECT_EQ(std::pair(results().size(), QApplication::activeModalWidget()),
+                  std::pair(qsizetype(49), static_cast<QWidget*>(nullptr)));
         if (close_box)
             window_->close();
         else
@@ -148,21 +149,6 @@ protected:
         recorder.reset();
         paper.reset();
     }
-    // The lines of the preview's page, top to bottom, each from the left.
-    QStringList preview_lines() const
-    {
-        std::map<int, std::map<double, QString>> lines;  // by Y in thousandths of an inch
-        for (const PdfWord& t : recorder->texts)
-            lines[static_cast<int>(std::lround(t.y * 1000))][t.x] += t.text;
-        QStringList out;
-        for (const auto& [y, pieces] : lines) {
-            QString line;
-            for (const auto& [x, text] : pieces)
-                line += text;
-            out << collapsed(line);
-        }
-        return out;
-    }
     PdfWord on_preview(const QString& start) const
     {
         for (const PdfWord& t : recorder->texts)
@@ -177,7 +163,8 @@ protected:
 };
 
 // Printed on the printer chosen in the dialog, whose unprintable margins may differ from the
-// last one's; then the preview at every zoom, each item where the paper has it.
+// last one's; then the preview at every zoom, each item where the paper has it, so the
+// printed page is the preview's.
 TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPageAtEveryZoom)
 {
     const QTemporaryDir dir;
@@ -188,9 +175,8 @@ TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPageAtEveryZo
     EXPECT_EQ(shown.Label2()->text(), u"P. 1 of 1"_s);
     EXPECT_FALSE(shown.FlatScrollBar(1)->isVisible());
     EXPECT_EQ(rep_names.front().count, 1);
-    const QStringList lines = preview_lines();
     const PdfWord placed[3] = {on_preview(u"Kelbine"_s), on_preview(u"Shape:"_s), on_preview(u"Quenla frutescens"_s)};
-    std::vector<PdfWord> at_zoom = recorder->texts;
+    recorder->texts.clear();
 
     dialogs.printers = {{true, 0}};
     dialogs.choose_printer = [&](QPrinter& p) {
@@ -203,17 +189,14 @@ TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPageAtEveryZo
     EXPECT_TRUE(messages_.shown().empty()) << messages_.last().text.toStdString();
     EXPECT_EQ(pdf_pages(pdf), 1);
 
-    // Every line of the preview, in the same order on paper, every word as typed.
+    // Every line on paper, every word as typed.
     const QString printed = collapsed(tool_output(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}));
-    qsizetype from = 0;
-    for (const QString& line : lines) {
-        const qsizetype at = printed.indexOf(line, from);
-        EXPECT_GE(at, from) << "missing or out of order: " << line.toStdString() << "\nin: " << printed.toStdString();
-        from = at < 0 ? from : at + line.size();
-    }
-    for (const char* text : {"Kelbine identification", "Tree type is normal", "Shape: spherical, size = 9mm",
-                             "Leaflet pairs = 6", "Sticky? YES Length = 8mm", "SELECTED TREES", "Quenla frutescens"})
-        EXPECT_TRUE(printed.contains(collapsed(QLatin1String(text)))) << text;
+    for (const char* text : {"Kelbine identification", "Tree type is normal", "FRUIT Colour: RED",
+                             "Shape: spherical, size = 9mm", "LEAF Colour above : DARK GREEN",
+                             "Leaf size = 180mm Leaflet pairs = 6 Leaflets; L = 50mm, W = 20mm",
+                             "BUD Colour: RED-BROWN Hairs: HAIRLESS Sticky? YES Length = 8mm", "SELECTED TREES",
+                             "Quenla frutescens"})
+        EXPECT_TRUE(printed.contains(collapsed(QLatin1String(text)))) << text << " in " << printed.toStdString();
 
     // On paper where the preview puts them, from the paper's corner.
     const std::vector<PdfWord> words = pdf_words(pdf);
@@ -228,19 +211,13 @@ TEST_P(PaperTest, ExampleOneIsOnePageAndThePrintedPageIsThePreviewsPageAtEveryZo
     }
 
     // Every item starts on the preview where it starts on paper, at 100 % to 300 %.
-    const QPointF offsets(pages->page_data(11).toFloat(), pages->page_data(12).toFloat());
-    for (int zoom = 100; zoom <= 300; zoom += 20) {
-        if (zoom > 100) {
-            recorder->texts.clear();
-            pages->zoom();
-            at_zoom = recorder->texts;
-        }
-        ASSERT_EQ(at_zoom.size(), paper->texts.size()) << zoom << " %";
-        for (std::size_t i = 0; i < at_zoom.size(); ++i) {
-            const PdfWord &s = at_zoom[i], &p = paper->texts[i];
-            EXPECT_EQ(s.text, p.text);
-            EXPECT_NEAR(s.x, p.x + offsets.x(), 0.01) << zoom << " %: " << s.text.toStdString();
-            EXPECT_NEAR(s.y, p.y + offsets.y(), 0.01) << zoom << " %: " << s.text.toStdString();
+    const QPointF off(pages->page_data(11).toFloat(), pages->page_data(12).toFloat());
+    for (int zoom = 100; zoom <= 300; zoom += 20, recorder->texts.clear(), pages->zoom()) {
+        ASSERT_EQ(recorder->texts.size(), paper->texts.size()) << zoom << " %";
+        for (std::size_t i = 0; i < paper->texts.size(); ++i) {
+            const PdfWord &s = recorder->texts[i], &p = paper->texts[i];
+            EXPECT_TRUE(s.text == p.text && std::fabs(s.x - p.x - off.x()) <= 0.01 && std::fabs(s.y - p.y - off.y()) <= 0.01)
+                << zoom << " %: " << s.text.toStdString() << " at " << s.x << ", " << s.y << " for " << p.x + off.x();
         }
     }
 }
