@@ -4,12 +4,13 @@
 #include <functional>
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
-#include <QWheelEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "document/pp_pages.h"
 #include "platform/host.h"
@@ -108,8 +109,8 @@ void preview::build()
     for (int i = 0; i < 2; ++i) {
         auto* b = new ImageButton(this);
         tag(b, "Image1", i);
-        b->setGeometry(pixels(1605 + 1500 * i, 20, 1500, 300).marginsAdded(focus_margin));
         b->set_focus_margin(focus_margin.left());
+        b->setGeometry(pixels(1605 + 1500 * i, 20, 1500, 300).marginsAdded(focus_margin));
         connect(b, &ImageButton::activated, this, [this, i] { button_released(i); });
         buttons_[static_cast<std::size_t>(i)] = b;
     }
@@ -317,7 +318,9 @@ void preview::showEvent(QShowEvent* event)
 
 void preview::hideEvent(QHideEvent* event)
 {
-    shield_.release();
+    // Minimised, the preview still holds the main window.
+    if (!event->spontaneous())
+        shield_.release();
     QWidget::hideEvent(event);
 }
 

@@ -20,7 +20,6 @@ public:
     // is shown: it stays in front of the window that was active.
     void engage();
     void release();
-    bool engaged() const { return !shielded_.isEmpty(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
