@@ -142,18 +142,18 @@ struct Loaded {
     std::vector<batch::Tree> trees;
 };
 
-// Every tree through the tool's queue, the results taken in order as they come.
+// Every tree through the tool's queue, put in on a thread of their own as the
+// tool reads them, the results taken in order as they come.
 template <typename Done>
 void identify_all(const SpeciesTable& table, const std::vector<batch::Tree>& trees, unsigned threads, Done done)
 {
     batch::IdentifyQueue queue(table, threads);
-    batch::TreeResult r;
-    for (const batch::Tree& t : trees) {
-        queue.push(t);
-        while (queue.full() && queue.pop(r))
-            done(r);
-    }
-    while (queue.pop(r))
+    std::jthread feeder([&] {
+        for (const batch::Tree& t : trees)
+            queue.push(t);
+        queue.close();
+    });
+    for (batch::TreeResult r; queue.pop(r);)
         done(r);
 }
 

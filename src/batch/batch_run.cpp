@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include <QFile>
 #include <QFileInfo>
@@ -93,21 +94,25 @@ public:
 
 private:
     // Reads, identifies and writes tree after tree, with a bounded number in
-    // flight between the reading and the writing.
+    // flight. The trees are read on a thread of their own, so that each
+    // result goes out as soon as it and those before it are done, even while
+    // the next tree is still on its way; the results and reports are written
+    // here, on the thread of the application object the reports need.
     void identify(TreeStream& stream)
     {
         IdentifyQueue queue(table_);
-        TreeRecord record;
+        std::jthread reader([&] {
+            TreeRecord record;
+            while (stream.next(record) && queue.push(read_tree(record, lists_, o_.extend))) {
+            }
+            queue.close();
+        });
         TreeResult result;
-        while (written_ && stream.next(record)) {
-            queue.push(read_tree(record, lists_, o_.extend));
-            while (written_ && queue.full() && queue.pop(result))
-                write(result);
-        }
-        while (written_ && queue.pop(result))
+        while (queue.pop(result)) {
             write(result);
-        if (written_ && (std::fflush(stdout) != 0 || std::ferror(stdout)))
-            failed_to_write();
+            if (!written_)
+                queue.stop();
+        }
     }
 
     void write(const TreeResult& result)
@@ -116,7 +121,7 @@ private:
             say(name_ + QStringLiteral(": ") + e);
         const QByteArray out = format_result(o_.format, table_, result, trees_ == 0).toUtf8();
         if (std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout) != std::size_t(out.size()) ||
-            std::ferror(stdout))
+            std::fflush(stdout) != 0)
             return failed_to_write();
         ++trees_;
         if (!result.tree.errors.isEmpty())

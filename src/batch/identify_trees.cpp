@@ -14,39 +14,52 @@ IdentifyQueue::IdentifyQueue(const SpeciesTable& table, unsigned threads, std::s
 
 IdentifyQueue::~IdentifyQueue()
 {
-    {
-        const std::lock_guard lock(mutex_);
-        stopping_ = true;
-        waiting_.clear();
-    }
-    work_to_do_.notify_all();
+    stop();
 }
 
-void IdentifyQueue::push(Tree tree)
+bool IdentifyQueue::push(Tree tree)
 {
     auto slot = std::make_unique<Slot>();
     slot->result.tree = std::move(tree);
-    if (slot->result.tree.errors.isEmpty()) {
-        const std::lock_guard lock(mutex_);
+    slot->done = !slot->result.tree.errors.isEmpty();  // nothing to identify
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return stopped_ || order_.size() < window_; });
+    if (stopped_)
+        return false;
+    if (!slot->done) {
         waiting_.push_back(slot.get());
-    } else {
-        slot->done = true;  // nothing to identify
+        work_to_do_.notify_one();
     }
     order_.push_back(std::move(slot));
-    work_to_do_.notify_one();
+    changed_.notify_all();
+    return true;
+}
+
+void IdentifyQueue::close()
+{
+    const std::lock_guard lock(mutex_);
+    closed_ = true;
+    changed_.notify_all();
+}
+
+void IdentifyQueue::stop()
+{
+    const std::lock_guard lock(mutex_);
+    stopped_ = true;
+    waiting_.clear();
+    work_to_do_.notify_all();
+    changed_.notify_all();
 }
 
 bool IdentifyQueue::pop(TreeResult& result)
 {
-    if (order_.empty())
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return stopped_ || (order_.empty() ? closed_ : order_.front()->done); });
+    if (stopped_ || order_.empty())
         return false;
-    Slot& first = *order_.front();
-    {
-        std::unique_lock lock(mutex_);
-        work_done_.wait(lock, [&] { return first.done; });
-    }
-    result = std::move(first.result);
+    result = std::move(order_.front()->result);
     order_.pop_front();
+    changed_.notify_all();
     return true;
 }
 
@@ -55,8 +68,8 @@ void IdentifyQueue::work()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        work_to_do_.wait(lock, [&] { return stopping_ || !waiting_.empty(); });
-        if (stopping_)
+        work_to_do_.wait(lock, [&] { return stopped_ || !waiting_.empty(); });
+        if (stopped_)
             return;
         Slot* slot = waiting_.front();
         waiting_.pop_front();
@@ -66,7 +79,7 @@ void IdentifyQueue::work()
         lock.lock();
         slot->result.cascade = std::move(cascade);
         slot->done = true;
-        work_done_.notify_all();
+        changed_.notify_all();
     }
 }
 

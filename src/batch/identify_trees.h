@@ -1,6 +1,7 @@
 #pragma once
-// Identifies a stream of trees on every core while the caller reads the next
-// ones and writes the results of those done, in the order the trees came.
+// Identifies a stream of trees on every core: one thread puts the trees in as
+// it reads them, another takes the results out in the same order as they are
+// done, and at most a few trees are in between.
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -31,11 +32,15 @@ public:
     IdentifyQueue(const IdentifyQueue&) = delete;
     IdentifyQueue& operator=(const IdentifyQueue&) = delete;
 
-    // As many trees are in the queue as it takes at a time: take one out first.
-    bool full() const { return order_.size() >= window_; }
-    void push(Tree tree);
+    // Puts a tree in, waiting while the queue holds as many as it takes at a
+    // time; false, and the tree left out, once the queue is stopped.
+    bool push(Tree tree);
+    // No more trees will be put in.
+    void close();
+    // Ends the work early: push() takes no more trees and pop() gives no more.
+    void stop();
     // The first tree put in and not yet taken out, once it is identified;
-    // false when the queue is empty.
+    // false when the queue is closed and empty, or stopped.
     bool pop(TreeResult& result);
 
 private:
@@ -47,12 +52,14 @@ private:
 
     const SpeciesTable& table_;
     std::size_t window_;
-    std::deque<std::unique_ptr<Slot>> order_;  // the caller's alone
-    std::deque<Slot*> waiting_;                // guarded by mutex_, as every slot's done
-    bool stopping_ = false;
+    // All guarded by mutex_, as is every slot's done.
+    std::deque<std::unique_ptr<Slot>> order_;
+    std::deque<Slot*> waiting_;
+    bool closed_ = false;
+    bool stopped_ = false;
     std::mutex mutex_;
     std::condition_variable work_to_do_;
-    std::condition_variable work_done_;
+    std::condition_variable changed_;    // a tree done or taken out, or the queue closed or stopped
     std::vector<std::jthread> workers_;  // last, so that they are joined first
 };
 

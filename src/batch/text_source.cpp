@@ -1,8 +1,13 @@
 #include "batch/text_source.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
-#include <QIODevice>
+#include <QFileDevice>
 
 #include "identify/data_file.h"
 
@@ -30,7 +35,28 @@ qsizetype cut_at(const QByteArray& bytes)
 
 }  // namespace
 
-TextSource::TextSource(QIODevice& device) : device_(&device) {}
+TextSource::TextSource(QIODevice& device) : device_(&device)
+{
+    if (const auto* file = qobject_cast<QFileDevice*>(&device))
+        fd_ = file->handle();
+}
+
+qint64 TextSource::read(char* data, qint64 size)
+{
+    if (fd_ < 0) {
+        const qint64 n = device_->read(data, size);
+        if (n < 0)
+            error_ = device_->errorString();
+        return n;
+    }
+    qint64 n = 0;
+    do
+        n = ::read(fd_, data, static_cast<std::size_t>(size));
+    while (n < 0 && errno == EINTR);
+    if (n < 0)
+        error_ = QString::fromLocal8Bit(std::strerror(errno));
+    return n;
+}
 
 TextSource::TextSource(QString text) : text_(std::move(text)) {}
 
@@ -39,10 +65,7 @@ bool TextSource::fill()
     while (device_ && at_ >= text_.size()) {
         QByteArray bytes = std::exchange(carry_, QByteArray());
         QByteArray more(part_size, Qt::Uninitialized);
-        const qint64 n = device_->read(more.data(), part_size);
-        more.resize(n > 0 ? n : 0);
-        if (n < 0)
-            error_ = device_->errorString();
+        more.resize(std::max<qint64>(read(more.data(), part_size), 0));
         if (more.isEmpty() && bytes.isEmpty()) {
             device_ = nullptr;
             return false;

@@ -13,7 +13,9 @@ class TextSource {
 public:
     // The text of an open device. Each part read at once (up to 64 KiB,
     // ending at a line end where there is one) is UTF-8 when valid, else
-    // Windows-1252; a byte-order mark is left out.
+    // Windows-1252; a byte-order mark is left out. A file is read through its
+    // descriptor, which gives what has come so far from a pipe rather than
+    // waiting for a whole part.
     explicit TextSource(QIODevice& device);
     // A text already in memory.
     explicit TextSource(QString text);
@@ -33,8 +35,10 @@ public:
 
 private:
     bool fill();
+    qint64 read(char* data, qint64 size);
 
     QIODevice* device_ = nullptr;
+    int fd_ = -1;
     QByteArray carry_;  // bytes read beyond the last part decoded
     QString text_;
     qsizetype at_ = 0;

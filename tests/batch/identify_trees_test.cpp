@@ -1,5 +1,6 @@
 // Many trees identified at once give what each gives alone.
 #include <random>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -43,16 +44,14 @@ TEST(IdentifyTrees, ThreadsGiveWhatEachTreeGivesAlone)
     ASSERT_TRUE(large.data);
     const std::vector<Tree> trees = random_trees(large.data->lists, 300);
     std::vector<TreeResult> together;
-    {
-        IdentifyQueue queue(*large.data, 4, 6);
-        for (TreeResult r; const Tree& t : trees) {
+    IdentifyQueue queue(*large.data, 4, 6);
+    std::jthread feeder([&] {
+        for (const Tree& t : trees)
             queue.push(t);
-            while (queue.full() && queue.pop(r))
-                together.push_back(std::move(r));
-        }
-        for (TreeResult r; queue.pop(r);)
-            together.push_back(std::move(r));
-    }
+        queue.close();
+    });
+    for (TreeResult r; queue.pop(r);)
+        together.push_back(std::move(r));
     ASSERT_EQ(together.size(), trees.size());
     int stopped[4] = {};
     for (std::size_t i = 0; i < trees.size(); ++i) {
