@@ -71,8 +71,8 @@ public:
 
     int run(QFile& file)
     {
-        QString problem;
-        if (!o_.report.isEmpty() && !report_.open(o_.report, problem)) {
+        QString problem = input_named(o_.report);
+        if (!o_.report.isEmpty() && (!problem.isEmpty() || !report_.open(o_.report, problem))) {
             say(QStringLiteral("The report '%1' cannot be written: %2.").arg(escaped(o_.report), problem));
             return cannot_run;
         }
@@ -93,6 +93,20 @@ public:
     }
 
 private:
+    // Why a report must not be written into this file: it is a file the run
+    // reads, which the report would replace.
+    QString input_named(const QString& report) const
+    {
+        const QString file = QFileInfo(report).canonicalFilePath();
+        if (file.isEmpty())
+            return {};
+        if (file == QFileInfo(o_.trees).canonicalFilePath())
+            return QStringLiteral("it is the file of trees");
+        if (file == QFileInfo(o_.data).canonicalFilePath())
+            return QStringLiteral("it is the species file");
+        return {};
+    }
+
     // Reads, identifies and writes tree after tree, with a bounded number in
     // flight. The trees are read on a thread of their own, so that each
     // result goes out as soon as it and those before it are done, even while

@@ -114,6 +114,8 @@ TEST(BatchTool, ARunThatCannotIdentifyAnythingSaysWhy)
     broken.write("2,\"RED\"\n");
     broken.close();
     const QString pdf = dir.filePath("r.pdf");
+    const QString trees = dir.filePath("trees.csv");
+    ASSERT_TRUE(QFile::copy(examples, trees));
     const QString expected = "A file of trees is CSV with a header row naming its columns, a JSON array of objects, "
                              "or JSON objects one after another (such as JSON Lines).";
     const struct {
@@ -130,6 +132,7 @@ TEST(BatchTool, ARunThatCannotIdentifyAnythingSaysWhy)
         {{"--colour", examples}, "", "Unknown option 'colour'."},
         {{"-r", dir.filePath("no/r.pdf"), examples}, "", "The report '" + dir.filePath("no/r.pdf") + "' cannot be "
                                                          "written: No such file or directory."},
+        {{"-r", trees, trees}, "", "The report '" + trees + "' cannot be written: it is the file of trees."},
         {{"-"}, "", "-: the file holds no text. " + expected},
         {{"-"}, " \r\n,\n", "-: the file holds no text. " + expected},
         {{"-"}, "abc\n", "-: the header row \"abc\" names none of the columns (id, young, "},
