@@ -43,7 +43,7 @@ bool CsvReader::next(CsvRecord& record)
     qsizetype length = 0;
     while (text_.get(c)) {
         if (++length > longest_record) {
-            error_ = QStringLiteral("row %1 is longer than %2 characters: is a quote left open?")
+            error_ = QStringLiteral("row %1 is longer than %2 characters, as a quote left open makes it")
                          .arg(record.row)
                          .arg(longest_record);
             return false;
