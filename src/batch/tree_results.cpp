@@ -1,9 +1,12 @@
 #include "batch/tree_results.h"
 
+#include <algorithm>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
+
+#include "batch/shown_text.h"
 
 namespace qid::batch {
 
@@ -45,7 +48,7 @@ QString wrapped(const QStringList& names, int indent, int width)
 QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
 {
     QString out = QStringLiteral("row %1").arg(tree.row);
-    out += (tree.id.isEmpty() ? QString() : QStringLiteral(": ") + tree.id) + QLatin1Char('\n');
+    out += (tree.id.isEmpty() ? QString() : QStringLiteral(": ") + escaped(tree.id)) + QLatin1Char('\n');
     for (const QString& e : tree.errors)
         out += QStringLiteral("  not identified: ") + e + QLatin1Char('\n');
     constexpr int indent = 2 + 20 + 6;
@@ -57,14 +60,6 @@ QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeRe
     return out;
 }
 
-QString csv_field(const QString& text)
-{
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]|^\\s|\\s$"));
-    if (!text.contains(special))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
-}
-
 QString csv_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
 {
     QStringList fields{QString::number(tree.row), tree.id, status(tree, r),
@@ -73,7 +68,7 @@ QString csv_entry(const SpeciesTable& table, const Tree& tree, const CascadeResu
         fields << (s < steps_run(tree, r) ? kept_names(table, r, s).join(QStringLiteral("; ")) : QString());
     fields << tree.errors.join(QStringLiteral("; "));
     for (QString& f : fields)
-        f = csv_field(f);
+        f = csv_cell(f);
     return fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
@@ -106,22 +101,32 @@ QStringList kept_names(const SpeciesTable& table, const CascadeResult& result, i
     return names;
 }
 
-QString format_results(Format format, const SpeciesTable& table, const std::vector<Tree>& trees,
-                       const std::vector<CascadeResult>& results)
+QString format_result(Format format, const SpeciesTable& table, const TreeResult& result, bool first)
 {
-    QString out;
-    if (format == Format::csv)
-        out += QStringLiteral("row,id,status,stopped_at,fruit,fruit_and_leaf,fruit_leaf_and_bud,errors\r\n");
-    for (std::size_t i = 0; i < trees.size(); ++i) {
-        switch (format) {
-        case Format::table:
-            out += (i > 0 ? QStringLiteral("\n") : QString()) + table_entry(table, trees[i], results[i]);
-            break;
-        case Format::csv: out += csv_entry(table, trees[i], results[i]); break;
-        case Format::jsonl: out += json_entry(table, trees[i], results[i]); break;
-        }
+    const Tree& tree = result.tree;
+    const CascadeResult& r = result.cascade;
+    switch (format) {
+    case Format::table: return (first ? QString() : QStringLiteral("\n")) + table_entry(table, tree, r);
+    case Format::csv:
+        return (first ? QStringLiteral("row,id,status,stopped_at,fruit,fruit_and_leaf,fruit_leaf_and_bud,errors\r\n")
+                      : QString()) +
+               csv_entry(table, tree, r);
+    case Format::jsonl: return json_entry(table, tree, r);
     }
-    return out;
+    return {};
+}
+
+QString csv_cell(const QString& text)
+{
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('"') || c == QLatin1Char(',') || c.unicode() < 0x20 || c.unicode() == 0x7F ||
+               c.isSurrogate();
+    };
+    // Pairs need no quotes, but a quoted cell is read the same: quote them too.
+    const bool plain = std::none_of(text.begin(), text.end(), special) && text.trimmed().size() == text.size();
+    if (plain)
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
 }  // namespace qid::batch
