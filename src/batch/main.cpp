@@ -1,19 +1,13 @@
 // quenla-id-batch: identifies the trees of a CSV or JSON file against the
 // species file, as the window would one at a time, and can write their
 // reports into one PDF file. It never shows a window and needs no display.
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 
-#include "batch/identify_trees.h"
-#include "batch/tree_file.h"
-#include "batch/tree_reports.h"
-#include "batch/tree_results.h"
-#include "identify/data_file.h"
+#include "batch/batch_run.h"
 #include "platform/fonts.h"
 #include "platform/host.h"
 
@@ -22,23 +16,20 @@ namespace {
 using namespace qid;
 using namespace qid::batch;
 
-// Exit statuses.
-constexpr int all_identified = 0;
-constexpr int some_failed = 1;  // some trees could not be identified; the others were
-constexpr int cannot_run = 2;   // the arguments or a file prevented the whole run
-
 void say(const QString& text)
 {
     std::fputs(qUtf8Printable(text + QLatin1Char('\n')), stderr);
 }
 
-struct Options {
-    QString trees;
-    QString data;
-    Format format = Format::table;
-    bool extend = false;
-    QString report;
-};
+// The arguments with a bare --why or --check-data given an empty value, so
+// that the parser takes them with or without one ("--why=rubella").
+QStringList with_optional_values(QStringList arguments)
+{
+    for (QString& a : arguments)
+        if (a == QLatin1String("--why") || a == QLatin1String("--check-data"))
+            a += QLatin1Char('=');
+    return arguments;
+}
 
 // The options, or the status to end with when there are none to run on.
 std::optional<Options> parse(const QCoreApplication& app, int& status)
@@ -59,12 +50,26 @@ std::optional<Options> parse(const QCoreApplication& app, int& status)
     const QCommandLineOption report({QStringLiteral("r"), QStringLiteral("report")},
                                     QStringLiteral("Writes the report of every tree into this PDF file."),
                                     QStringLiteral("file"));
-    parser.addOptions({data, format, extend, report});
+    const QCommandLineOption why(
+        QStringLiteral("why"),
+        QStringLiteral("--why or --why=NAME: also says why each species, or the one named, was rejected, and after a "
+                       "step that kept none which species came nearest."),
+        QStringLiteral("name"));
+    const QCommandLineOption suggest(QStringLiteral("suggest"),
+                                     QStringLiteral("Also ranks the observations not yet made by how far they would "
+                                                    "narrow the list."));
+    const QCommandLineOption check(
+        QStringLiteral("check-data"),
+        QStringLiteral("--check-data or --check-data=FILE: checks a species file (by default the one --data names) "
+                       "for records that cannot be right and species no recorded item tells apart, instead of "
+                       "identifying trees. Exit status 0: nothing found, 1: something found."),
+        QStringLiteral("file"));
+    parser.addOptions({data, format, extend, report, why, suggest, check});
     parser.addPositionalArgument(QStringLiteral("trees"),
-                                 QStringLiteral("CSV with a header row, a JSON array of objects, or JSON Lines; "
+                                 QStringLiteral("CSV with a header row, a JSON array of objects, or JSON objects one after another; "
                                                 "- reads standard input."));
     status = cannot_run;
-    if (!parser.parse(app.arguments())) {
+    if (!parser.parse(with_optional_values(app.arguments()))) {
         say(parser.errorText());
         return std::nullopt;
     }
@@ -74,91 +79,44 @@ std::optional<Options> parse(const QCoreApplication& app, int& status)
         parser.showVersion();
     static const QStringList formats{QStringLiteral("table"), QStringLiteral("csv"), QStringLiteral("jsonl")};
     const qsizetype f = formats.indexOf(parser.value(format));
-    if (parser.positionalArguments().size() != 1 || f < 0) {
-        say(f < 0 ? QStringLiteral("The format must be table, csv or jsonl.")
-                  : QStringLiteral("Name one file of trees (or - for standard input)."));
+    QStringList files = parser.positionalArguments();
+    Options o;
+    o.check_data = parser.isSet(check);
+    o.why = parser.isSet(why);
+    o.why_name = parser.value(why);
+    // A name or a species file to check may follow its option after a blank.
+    if (o.why && o.why_name.isEmpty() && files.size() == 2)
+        o.why_name = files.takeFirst();
+    const QString checked = !parser.value(check).isEmpty() ? parser.value(check)
+                          : o.check_data && files.size() == 1 ? files.takeFirst()
+                                                               : QString();
+    const std::size_t wanted = o.check_data ? 0 : 1;
+    if (static_cast<std::size_t>(files.size()) != wanted || f < 0) {
+        say(f < 0               ? QStringLiteral("The format must be table, csv or jsonl.")
+            : o.check_data      ? QStringLiteral("--check-data checks one species file and reads no trees.")
+                                : QStringLiteral("Name one file of trees (or - for standard input)."));
         say(parser.helpText());
         return std::nullopt;
     }
-    const QString species = parser.isSet(data) ? parser.value(data)
-                                               : platform::host().program_folder() + QStringLiteral("/qid.dta");
-    return Options{parser.positionalArguments().front(), species, static_cast<Format>(f), parser.isSet(extend),
-                   parser.value(report)};
-}
-
-std::optional<QByteArray> read_all(const QString& name)
-{
-    QFile file;
-    const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                    : (file.setFileName(name), file.open(QIODevice::ReadOnly));
-    if (!opened)
-        return std::nullopt;
-    return file.readAll();
-}
-
-// The trees of the file, every problem of a row said with the file's name;
-// nothing when the file cannot be read at all.
-std::optional<std::vector<Tree>> read_trees(const Options& o, const std::array<QStringList, 7>& lists)
-{
-    const std::optional<QByteArray> bytes = read_all(o.trees);
-    const TreeFile file = bytes ? read_tree_file(*bytes) : TreeFile{{}, QStringLiteral("the file cannot be read")};
-    if (!file.error.isEmpty()) {
-        say(o.trees + QStringLiteral(": ") + file.error);
-        return std::nullopt;
-    }
-    std::vector<Tree> trees;
-    for (const TreeRecord& record : file.records) {
-        trees.push_back(read_tree(record, lists, o.extend));
-        for (const QString& e : trees.back().errors)
-            say(o.trees + QStringLiteral(": ") + e);
-    }
-    return trees;
-}
-
-// The reports, when asked for and there is a tree to report on; false when
-// the file cannot be written.
-bool report(const Options& o, const SpeciesTable& table, const std::vector<Tree>& trees,
-            const std::vector<CascadeResult>& results, int failed)
-{
-    if (o.report.isEmpty())
-        return true;
-    if (failed == static_cast<int>(trees.size())) {
-        say(QStringLiteral("No report was written: no tree was identified."));
-        return true;
-    }
-    QString problem;
-    if (write_reports(o.report, table, trees, results, problem))
-        return true;
-    say(QStringLiteral("The report '%1' cannot be written: %2.").arg(o.report, problem));
-    return false;
-}
-
-int run(const Options& o)
-{
-    const DataFileResult species = read_data_file(o.data);
-    if (!species.data) {
-        say(QStringLiteral("The species data file '%1' cannot be used.\n%2.")
-                .arg(o.data, describe_error(species.error)));
-        return cannot_run;
-    }
-    const std::optional<std::vector<Tree>> trees = read_trees(o, species.data->lists);
-    if (!trees)
-        return cannot_run;
-    const std::vector<CascadeResult> results = identify_trees(*species.data, *trees);
-    std::fputs(qUtf8Printable(format_results(o.format, *species.data, *trees, results)), stdout);
-    std::fflush(stdout);
-    const auto failed = std::count_if(trees->begin(), trees->end(), [](const Tree& t) { return !t.errors.isEmpty(); });
-    if (!report(o, *species.data, *trees, results, static_cast<int>(failed)))
-        return cannot_run;
-    if (failed > 0)
-        say(QStringLiteral("%1 of %2 trees could not be identified.").arg(failed).arg(trees->size()));
-    return failed > 0 ? some_failed : all_identified;
+    o.data = !checked.isEmpty()   ? checked
+           : parser.isSet(data) ? parser.value(data)
+                                : platform::host().program_folder() + QStringLiteral("/qid.dta");
+    o.trees = files.value(0);
+    o.format = static_cast<Format>(f);
+    o.extend = parser.isSet(extend);
+    o.report = parser.value(report);
+    o.suggest = parser.isSet(suggest);
+    return o;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (const QString problem = output_problem(); !problem.isEmpty()) {
+        say(problem);
+        return cannot_run;
+    }
     // Reports are composed with the widgets' application object, which
     // needs no display on the offscreen platform.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -173,5 +131,7 @@ int main(int argc, char** argv)
     platform::install_font_substitutes();
     int status = all_identified;
     const std::optional<Options> options = parse(app, status);
-    return options ? run(*options) : status;
+    if (!options)
+        return status;
+    return options->check_data ? check_species_file(*options) : run_batch(*options);
 }

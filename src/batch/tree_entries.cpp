@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include "batch/shown_text.h"
 #include "core/numbers.h"
 #include "identify/data_file.h"
 
@@ -48,6 +49,16 @@ QString column_key(const QString& name)
     return name.trimmed().toLower().replace(separators, QStringLiteral("_"));
 }
 
+// The column a name means; column_count when none.
+int column_of(const QString& name)
+{
+    const QString key = column_key(name);
+    int c = 0;
+    while (c < column_count && key != QLatin1String(column_names[c]))
+        ++c;
+    return c;
+}
+
 class TreeReader {
 public:
     TreeReader(const TreeRecord& record, const std::array<QStringList, 7>& lists) : lists_(lists)
@@ -77,32 +88,34 @@ public:
     }
 
 private:
-    void fail(const QString& column, const QString& problem)
+    QString where(const QString& column) const
     {
-        tree_.errors << QStringLiteral("row %1, column %2: %3").arg(tree_.row).arg(column, problem);
+        return QStringLiteral("row %1, column %2: ").arg(tree_.row).arg(column);
     }
+    void fail(const QString& column, const QString& problem) { tree_.errors << where(column) + problem; }
     void fail(Column c, const QString& problem) { fail(QString::fromLatin1(column_names[c]), problem); }
 
     // Files its cell under its column; a cell that has text and no known
-    // column is an error, so that nothing entered is ever left unread.
+    // column is an error, so that nothing entered is ever left unread, and
+    // so is a column given twice.
     void take(const TreeCell& cell)
     {
         const QString text = cell.text.trimmed();
-        const QString key = column_key(cell.column);
-        int c = 0;
-        while (c < column_count && key != QLatin1String(column_names[c]))
-            ++c;
+        const int c = column_of(cell.column);
+        const QString name = c < column_count ? QString::fromLatin1(column_names[c]) : quoted(cell.column);
+        if (cell.repeated)
+            return fail(name, QStringLiteral("given twice"));
         if (text.isEmpty())
             return;
         if (cell.column.trimmed().isEmpty())
             return fail(QStringLiteral("(none)"),
-                        QStringLiteral("\"%1\" stands beyond the columns the header names").arg(text));
+                        QStringLiteral("%1 stands beyond the columns the header names").arg(quoted(text)));
         if (c == column_count)
-            return fail(QStringLiteral("\"%1\"").arg(cell.column),
-                        QStringLiteral("unknown column; the columns are ") + tree_columns().join(QStringLiteral(", ")));
+            return fail(name, QStringLiteral("unknown column; the columns are ") + tree_columns().join(QStringLiteral(", ")));
         if (!cells_[c].isEmpty())
-            return fail(static_cast<Column>(c), QStringLiteral("given twice"));
+            return fail(name, QStringLiteral("given twice"));
         cells_[c] = text;
+        numbers_[c] = cell.number;
     }
 
     bool is_young()
@@ -111,8 +124,8 @@ private:
         static const QStringList no{"no", "n", "false", "0", ""};
         const QString v = cells_[young].toLower();
         if (!yes.contains(v) && !no.contains(v))
-            fail(young, QStringLiteral("\"%1\" is neither yes nor no (yes, y, true, 1 or x; no, n, false, 0 or empty)")
-                            .arg(cells_[young]));
+            fail(young, QStringLiteral("%1 is neither yes nor no (yes, y, true, 1 or x; no, n, false, 0 or empty)")
+                            .arg(quoted(cells_[young])));
         return yes.contains(v);
     }
 
@@ -120,7 +133,7 @@ private:
     {
         const QString v = cells_[shape].toLower();
         if (v != QLatin1String("ellipsoidal") && v != QLatin1String("spherical") && !v.isEmpty())
-            fail(shape, QStringLiteral("\"%1\" is neither spherical nor ellipsoidal").arg(cells_[shape]));
+            fail(shape, QStringLiteral("%1 is neither spherical nor ellipsoidal").arg(quoted(cells_[shape])));
         return v != QLatin1String("ellipsoidal");
     }
 
@@ -138,41 +151,45 @@ private:
         for (const QString& e : entries)
             if (e.compare(v, Qt::CaseInsensitive) == 0)
                 return e;
-        fail(c, QStringLiteral("\"%1\" is not in the %2 list (%3)")
-                    .arg(v, QLatin1String(of.label), entries.join(QStringLiteral(", "))));
+        fail(c, QStringLiteral("%1 is not in the %2 list (%3)")
+                    .arg(quoted(v), QLatin1String(of.label), entries.join(QStringLiteral(", "))));
         return std::nullopt;
     }
 
-    // A colour and its second colour, which counts only with the first; left
-    // empty, the second is the list's first entry, as the window chooses it.
+    // A colour and its second colour, which counts only with the first, as
+    // in the window; left empty, the second is the list's first entry, as
+    // the window chooses it.
     std::array<QString, 2> colour_pair(Column first, Column second)
     {
         const std::optional<QString> a = choice(first);
         const std::optional<QString> b = choice(second);
         const QString preset = lists_[static_cast<std::size_t>(list_of(second).list)].value(0);
         if (a && a->isEmpty() && b && !b->isEmpty() && *b != preset)
-            fail(second, QStringLiteral("\"%1\" counts only together with %2, which is empty")
-                             .arg(*b, QLatin1String(column_names[first])));
+            tree_.warnings << where(QString::fromLatin1(column_names[second])) +
+                                  QStringLiteral("%1 is not used: it counts only together with %2, which is empty, "
+                                                 "as in the window")
+                                      .arg(quoted(*b), QLatin1String(column_names[first]));
         if (!a || a->isEmpty())
             return {};
         return {*a, b && !b->isEmpty() ? *b : preset};
     }
 
     // A size or count: a decimal number, rounded halves to even as the
-    // window's boxes round it, from 0 to 32767.
+    // window's boxes round it, from 0 to 32767 (0: not measured).
     std::int16_t size(Column c)
     {
         static const QRegularExpression decimal(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
         const QString& v = cells_[c];
         if (v.isEmpty())
             return 0;
-        if (!decimal.match(v).hasMatch()) {
-            fail(c, QStringLiteral("\"%1\" is not a number").arg(v));
+        if (!numbers_[c] && !decimal.match(v).hasMatch()) {
+            fail(c, QStringLiteral("%1 is not a number").arg(quoted(v)));
             return 0;
         }
-        const double n = round_half_even(QLocale::c().toDouble(v));
-        if (n < 0 || n > 32767) {
-            fail(c, QStringLiteral("%1 is out of range: from 0 to 32767, 0 or empty when not measured").arg(v));
+        // Beyond a double's range the value is infinite, and out of range too.
+        const double n = round_half_even(numbers_[c] ? *numbers_[c] : QLocale::c().toDouble(v));
+        if (!(n >= 0 && n <= 32767)) {
+            fail(c, QStringLiteral("%1 is out of range: from 0 to 32767, 0 or empty when not measured").arg(cut(v)));
             return 0;
         }
         return static_cast<std::int16_t>(n);
@@ -180,6 +197,7 @@ private:
 
     const std::array<QStringList, 7>& lists_;
     std::array<QString, column_count> cells_;
+    std::array<std::optional<double>, column_count> numbers_;  // of JSON numbers
     Tree tree_;
 };
 
@@ -191,6 +209,11 @@ QStringList tree_columns()
     for (const char* n : column_names)
         names << QString::fromLatin1(n);
     return names;
+}
+
+bool is_tree_column(const QString& name)
+{
+    return column_of(name) < column_count;
 }
 
 Tree read_tree(const TreeRecord& record, const std::array<QStringList, 7>& lists, bool extend)

@@ -15,6 +15,8 @@ namespace qid::batch {
 // The columns a tree may have: "id", then the observations in the order the
 // window takes them.
 QStringList tree_columns();
+// Whether a column name as a file writes it names one of them.
+bool is_tree_column(const QString& name);
 
 // One tree to identify.
 struct Tree {
@@ -22,7 +24,8 @@ struct Tree {
     QString id;
     ObservationSet seen;
     Factors factors;
-    QStringList errors;  // each names the row and the column; a tree with errors is not identified
+    QStringList errors;    // each names the row and the column; a tree with errors is not identified
+    QStringList warnings;  // cells the window would not have used either; the tree is identified
 };
 
 // A tree from its cells, for the species file's choice lists. Column names
@@ -30,8 +33,9 @@ struct Tree {
 // empty or missing cell is "not recorded", as a control left alone: no
 // colour chosen, the berries spherical, the tree not young. The final colour
 // and the colour below are taken only with an initial colour and a colour
-// above; left empty they are the first entries of their lists, which the
-// window chooses by default. With `extend` every size range is widened by 20 %.
+// above, as the window takes them (a warning says when one is not used); left
+// empty they are the first entries of their lists, which the window chooses
+// by default. With `extend` every size range is widened by 20 %.
 Tree read_tree(const TreeRecord& record, const std::array<QStringList, 7>& lists, bool extend);
 
 }  // namespace qid::batch

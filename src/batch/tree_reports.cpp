@@ -10,45 +10,59 @@
 
 namespace qid::batch {
 
-namespace {
+ReportFile::ReportFile() = default;
 
-// Composes every page of the report now in the document for the printer.
-void print_pages()
+ReportFile::~ReportFile() = default;
+
+bool ReportFile::open(const QString& pdf, QString& problem)
 {
+    // Opened to append, the file shows whether it can be written without
+    // losing what it holds.
+    made_ = !QFileInfo::exists(pdf);
+    QFile file(pdf);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        problem = file.errorString();
+        return false;
+    }
+    file.close();
+    pdf_ = pdf;
+    printer_ = std::make_unique<platform::PrinterTarget>(pdf);
+    sheet_ = std::make_unique<LiveSheet>(printer_->printer());
+    doc_ = std::make_unique<PPpages>(DocumentDevices{printer_.get(), sheet_.get(), nullptr});
+    set_report_margins();
+    return true;
+}
+
+void ReportFile::add(const SpeciesTable& table, const TreeResult& result)
+{
+    const Tree& tree = result.tree;
+    const CascadeResult& r = result.cascade;
+    if (!add_report_pages(*doc_, {table, tree.seen, tree.factors, r.stage, r.selected}))
+        return;
+    // Every page, composed for the printer now, while the tree is at hand.
     for (std::int16_t p = 1; p <= rep_page_count; ++p) {
         std::int16_t mode = 0;
         float zoom = 1;
         std::int16_t page = p;
         report_page(mode, zoom, page);
     }
+    ++reports_;
 }
 
-}  // namespace
-
-bool write_reports(const QString& pdf, const SpeciesTable& table, const std::vector<Tree>& trees,
-                   const std::vector<CascadeResult>& results, QString& problem)
+bool ReportFile::close(QString& problem)
 {
-    QFile file(pdf);
-    if (!file.open(QIODevice::WriteOnly)) {
-        problem = file.errorString();
-        return false;
+    if (!doc_)
+        return true;
+    doc_->end_printer_doc();
+    doc_.reset();
+    sheet_.reset();
+    printer_.reset();
+    if (reports_ == 0) {
+        if (made_)
+            QFile::remove(pdf_);
+        return true;
     }
-    file.close();
-    {
-        platform::PrinterTarget printer(pdf);
-        LiveSheet sheet(printer.printer());
-        PPpages doc(DocumentDevices{&printer, &sheet, nullptr});
-        set_report_margins();
-        for (std::size_t i = 0; i < trees.size(); ++i) {
-            if (!trees[i].errors.isEmpty())
-                continue;
-            const CascadeResult& r = results[i];
-            if (add_report_pages(doc, {table, trees[i].seen, trees[i].factors, r.stage, r.selected}))
-                print_pages();
-        }
-        doc.end_printer_doc();
-    }
-    if (QFileInfo(pdf).size() == 0) {
+    if (QFileInfo(pdf_).size() == 0) {
         problem = QStringLiteral("nothing could be printed into it");
         return false;
     }

@@ -1,9 +1,12 @@
 #include "batch/tree_results.h"
 
+#include <algorithm>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
+
+#include "batch/shown_text.h"
 
 namespace qid::batch {
 
@@ -42,10 +45,10 @@ QString wrapped(const QStringList& names, int indent, int width)
     return out;
 }
 
-QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
+QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r, const TreeExplainer* ex)
 {
     QString out = QStringLiteral("row %1").arg(tree.row);
-    out += (tree.id.isEmpty() ? QString() : QStringLiteral(": ") + tree.id) + QLatin1Char('\n');
+    out += (tree.id.isEmpty() ? QString() : QStringLiteral(": ") + escaped(tree.id)) + QLatin1Char('\n');
     for (const QString& e : tree.errors)
         out += QStringLiteral("  not identified: ") + e + QLatin1Char('\n');
     constexpr int indent = 2 + 20 + 6;
@@ -54,36 +57,30 @@ QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeRe
         out += QStringLiteral("  %1%2  ").arg(step_name(s), -20).arg(names.size(), 4);
         out += (s == r.stopped ? no_trees_message(s) : wrapped(names, indent, 100)) + QLatin1Char('\n');
     }
-    return out;
+    return ex ? out + ex->table_lines(tree, r) : out;
 }
 
-QString csv_field(const QString& text)
-{
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]|^\\s|\\s$"));
-    if (!text.contains(special))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
-}
-
-QString csv_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
+QString csv_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r, const TreeExplainer* ex)
 {
     QStringList fields{QString::number(tree.row), tree.id, status(tree, r),
                        tree.errors.isEmpty() && r.stopped >= 0 ? step_name(r.stopped) : QString()};
     for (int s = 0; s < 3; ++s)
         fields << (s < steps_run(tree, r) ? kept_names(table, r, s).join(QStringLiteral("; ")) : QString());
     fields << tree.errors.join(QStringLiteral("; "));
+    if (ex)
+        fields << ex->csv_fields(tree, r);
     for (QString& f : fields)
-        f = csv_field(f);
+        f = csv_cell(f);
     return fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-QString json_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
+QString json_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r, const TreeExplainer* ex)
 {
     QJsonArray steps;
     for (int s = 0; s < steps_run(tree, r); ++s)
         steps.append(QJsonObject{{QStringLiteral("step"), step_name(s)},
                                  {QStringLiteral("species"), QJsonArray::fromStringList(kept_names(table, r, s))}});
-    const QJsonObject entry{
+    QJsonObject entry{
         {QStringLiteral("row"), tree.row},
         {QStringLiteral("id"), tree.id},
         {QStringLiteral("status"), status(tree, r)},
@@ -91,6 +88,8 @@ QString json_entry(const SpeciesTable& table, const Tree& tree, const CascadeRes
         {QStringLiteral("stopped_at"), tree.errors.isEmpty() && r.stopped >= 0 ? QJsonValue(step_name(r.stopped))
                                                                                 : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("errors"), QJsonArray::fromStringList(tree.errors)}};
+    if (ex)
+        ex->add_json(tree, r, entry);
     return QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Compact)) + QLatin1Char('\n');
 }
 
@@ -106,22 +105,36 @@ QStringList kept_names(const SpeciesTable& table, const CascadeResult& result, i
     return names;
 }
 
-QString format_results(Format format, const SpeciesTable& table, const std::vector<Tree>& trees,
-                       const std::vector<CascadeResult>& results)
+QString format_result(Format format, const SpeciesTable& table, const TreeResult& result, bool first,
+                      const TreeExplainer* explainer)
 {
-    QString out;
-    if (format == Format::csv)
-        out += QStringLiteral("row,id,status,stopped_at,fruit,fruit_and_leaf,fruit_leaf_and_bud,errors\r\n");
-    for (std::size_t i = 0; i < trees.size(); ++i) {
-        switch (format) {
-        case Format::table:
-            out += (i > 0 ? QStringLiteral("\n") : QString()) + table_entry(table, trees[i], results[i]);
-            break;
-        case Format::csv: out += csv_entry(table, trees[i], results[i]); break;
-        case Format::jsonl: out += json_entry(table, trees[i], results[i]); break;
-        }
+    const Tree& tree = result.tree;
+    const CascadeResult& r = result.cascade;
+    switch (format) {
+    case Format::table: return (first ? QString() : QStringLiteral("\n")) + table_entry(table, tree, r, explainer);
+    case Format::csv: {
+        QStringList header{QStringLiteral("row,id,status,stopped_at,fruit,fruit_and_leaf,fruit_leaf_and_bud,errors")};
+        if (explainer)
+            header << explainer->csv_columns();
+        return (first ? header.join(QLatin1Char(',')) + QStringLiteral("\r\n") : QString())
+             + csv_entry(table, tree, r, explainer);
     }
-    return out;
+    case Format::jsonl: return json_entry(table, tree, r, explainer);
+    }
+    return {};
+}
+
+QString csv_cell(const QString& text)
+{
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('"') || c == QLatin1Char(',') || c.unicode() < 0x20 || c.unicode() == 0x7F ||
+               c.isSurrogate();
+    };
+    // Pairs need no quotes, but a quoted cell is read the same: quote them too.
+    const bool plain = std::none_of(text.begin(), text.end(), special) && text.trimmed().size() == text.size();
+    if (plain)
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
 }  // namespace qid::batch

@@ -347,10 +347,21 @@ bool PPpages::choose_printer()
     return true;
 }
 
+// The chosen printer's paper: its offsets and the printable sizes go to every
+// page at once, so the next sheet is composed for that printer, not the last.
+void PPpages::take_printer_geometry()
+{
+    read_offsets();
+    recompute_printable();
+    for (const auto& page : list_)
+        for (const std::int16_t opt : {0, 1, 11, 12})
+            page->set_sizes(opt, settings[static_cast<std::size_t>(opt)]);
+}
+
 void PPpages::select_printer()
 {
     if (choose_printer())
-        read_offsets();
+        take_printer_geometry();
 }
 
 void PPpages::select_Excel_printer(Workbook& wbk)
@@ -358,7 +369,7 @@ void PPpages::select_Excel_printer(Workbook& wbk)
     if (!choose_printer())
         return;
     // The pages print on the chosen printer too, from its own corner.
-    read_offsets();
+    take_printer_geometry();
     wbk.set_active_printer(printer_on_port(sheet_->device_name()));
 }
 

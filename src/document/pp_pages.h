@@ -134,6 +134,8 @@ public:
     void change_h_bar(int hpp);
     void switch_zoom();
     void zoom();
+    // One step in (1) or out (-1) within 100 to 300 %, the clicks' direction kept.
+    void step_zoom(int direction);
     void close_preview();
     // The user closed the preview: the next one starts at 100 %.
     void preview_closed();
@@ -155,6 +157,7 @@ private:
     // The printer dialog; true when it was confirmed.
     bool choose_printer();
     void read_offsets();
+    void take_printer_geometry();
 
     // Preview layout and bars.
     void size_preview();

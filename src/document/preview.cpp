@@ -4,10 +4,13 @@
 #include <functional>
 
 #include <QCloseEvent>
+#include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "document/pp_pages.h"
 #include "platform/host.h"
@@ -86,14 +89,16 @@ void report_picture(const QString& path)
                              QStringLiteral("QUENLA ID ERROR"), platform::icon_critical);
 }
 
+// Room round the strip's buttons for their focus mark, off their words.
+const QMargins focus_margin(1, 1, 1, 1);
+
 }  // namespace
 
 preview::preview(const QStringList& reported) : surface_(QSizeF(8.5, 11), 1)
 {
     setWindowTitle(QStringLiteral("PRINT PREVIEW"));
-    // The main window takes no input while a report is previewed, so the
-    // cascade the report shows cannot change under it.
-    setWindowModality(Qt::ApplicationModal);
+    // A dialog of the window it is opened from, kept in front of it.
+    setWindowFlags(Qt::Dialog);
     setAutoFillBackground(true);
     QPalette strip = palette();
     strip.setColor(QPalette::Window, QColor(193, 198, 191));
@@ -118,7 +123,8 @@ void preview::build()
     for (int i = 0; i < 2; ++i) {
         auto* b = new ImageButton(this);
         tag(b, "Image1", i);
-        b->setGeometry(pixels(1605 + 1500 * i, 20, 1500, 300));
+        b->set_focus_margin(focus_margin.left());
+        b->setGeometry(pixels(1605 + 1500 * i, 20, 1500, 300).marginsAdded(focus_margin));
         connect(b, &ImageButton::activated, this, [this, i] { button_released(i); });
         buttons_[static_cast<std::size_t>(i)] = b;
     }
@@ -162,6 +168,9 @@ void preview::build()
             pages_->change_h_bar(v);
     });
     bars_ = {v_bar, h_bar, page_bar};
+    // The keys belong to the window (keyPressEvent), never to a bar.
+    for (QScrollBar* bar : bars_)
+        bar->setFocusPolicy(Qt::NoFocus);
 }
 
 QStringList preview::check_pictures()
@@ -189,19 +198,35 @@ void preview::load_pictures(const QStringList& reported)
         }
         const QRect at = buttons_[i]->geometry();
         buttons_[i]->set_pictures(released, image_list_[2 * i + 1]);
-        buttons_[i]->setGeometry(at);
+        buttons_[i]->setGeometry(QRect(at.topLeft(), buttons_[i]->size()));
     }
+}
+
+int preview::strip_width() const
+{
+    return label2_->geometry().right() + 1;
 }
 
 void preview::arrange(const PreviewView& v)
 {
-    setFixedSize(pixels(v.win_left, v.win_top, v.win_w, v.win_h).size());
+    const QSize window = pixels(v.win_left, v.win_top, v.win_w, v.win_h).size();
+    setFixedSize(std::max(window.width(), strip_width()), window.height());
     picture1_->setGeometry(pixels(0, v.bar_size, v.frame_w, v.frame_h));
     picture2_->setGeometry(pixels(v.surface_left, v.surface_top, v.surface_w, v.surface_h));
     FlatScrollBar(1)->setGeometry(pixels(v.frame_w, v.bar_size, v.bar_size, v.frame_h));
     FlatScrollBar(1)->setVisible(!v.v_hidden);
     FlatScrollBar(2)->setGeometry(pixels(0, v.bar_size + v.frame_h, v.frame_w, v.bar_size));
     FlatScrollBar(2)->setVisible(v.zoomed);
+}
+
+void preview::show_at(const PreviewView& v)
+{
+    if (isVisible())
+        return;
+    move(platform::twips_to_pixels(v.win_left), platform::twips_to_pixels(v.win_top));
+    show();
+    raise();
+    activateWindow();
 }
 
 void preview::set_surface_cursor(bool zoom_out)
@@ -299,6 +324,9 @@ void preview::button_released(int index)
 
 void preview::showEvent(QShowEvent* event)
 {
+    // The main window takes no input while a report is previewed, so the
+    // cascade the report shows cannot change under it; it can still be closed.
+    shield_.engage();
     QWidget::showEvent(event);
     buttons_[0]->show();
     buttons_[1]->show();
@@ -306,6 +334,64 @@ void preview::showEvent(QShowEvent* event)
         activated_ = true;
         current_page_ = 1;
     }
+}
+
+void preview::hideEvent(QHideEvent* event)
+{
+    // Minimised, the preview still holds the main window.
+    if (!event->spontaneous())
+        shield_.release();
+    QWidget::hideEvent(event);
+}
+
+bool preview::take_key(int key)
+{
+    QScrollBar* page_bar = FlatScrollBar(3);
+    // Arrows scroll only an enlarged page: at 100 % a bar's step is a page.
+    const bool zoomed = pages_->view().zoomed;
+    switch (key) {
+    case Qt::Key_PageDown: page_bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
+    case Qt::Key_PageUp: page_bar->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
+    case Qt::Key_Home: page_bar->triggerAction(QAbstractSlider::SliderToMinimum); return true;
+    case Qt::Key_End: page_bar->triggerAction(QAbstractSlider::SliderToMaximum); return true;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Left:
+        if (zoomed)
+            FlatScrollBar(key == Qt::Key_Down || key == Qt::Key_Up ? 1 : 2)
+                ->triggerAction(key == Qt::Key_Down || key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                                            : QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Plus: pages_->step_zoom(1); return true;
+    case Qt::Key_Minus: pages_->step_zoom(-1); return true;
+    case Qt::Key_Escape: button_released(1); return true;
+    default: return false;
+    }
+}
+
+void preview::keyPressEvent(QKeyEvent* event)
+{
+    if (pages_ && take_key(event->key()))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// Ctrl with the wheel zooms a step for every notch.
+void preview::wheelEvent(QWheelEvent* event)
+{
+    if (!pages_ || !(event->modifiers() & Qt::ControlModifier)) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    constexpr int notch = 120;
+    wheel_turned_ += event->angleDelta().y();
+    for (; wheel_turned_ >= notch; wheel_turned_ -= notch)
+        pages_->step_zoom(1);
+    for (; wheel_turned_ <= -notch; wheel_turned_ += notch)
+        pages_->step_zoom(-1);
 }
 
 void preview::closeEvent(QCloseEvent* event)

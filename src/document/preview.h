@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "platform/draw_target.h"
+#include "platform/input_shield.h"
 #include "platform/surface_target.h"
 
 class QLabel;
@@ -41,8 +42,11 @@ public:
     // The page bar's range and value, and the caption of the page it shows.
     void set_bar_range(int max, int min, int value);
 
-    // Places every control as the view says (lengths in twips).
+    // Places every control as the view says (lengths in twips); the window is
+    // never narrower than its strip.
     void arrange(const PreviewView& view);
+    // Shows the window at its own place on the screen, every time it is shown.
+    void show_at(const PreviewView& view);
     // The page surface as drawn on, and what loads the pictures placed on pages.
     platform::SurfaceTarget& surface() { return surface_; }
     platform::PictureBox& graphic_box() { return graphic_box_; }
@@ -67,7 +71,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void build();
@@ -77,6 +84,9 @@ private:
     void show_page(std::int16_t n);
     void surface_pressed(Qt::MouseButton button);
     void show_caption(int value, int count);
+    // The keys of the preview; false for any other key.
+    bool take_key(int key);
+    int strip_width() const;
 
     PPpages* pages_ = nullptr;
     QLabel* label1_ = nullptr;
@@ -90,6 +100,8 @@ private:
     std::array<QPixmap, 4> image_list_;
     platform::SurfaceTarget surface_;
     platform::FilePictureBox graphic_box_;
+    platform::InputShield shield_{*this};
+    int wheel_turned_ = 0;  // eighths of a degree not yet taken as a zoom step
 
     std::int16_t page_count_ = 0;
     std::int16_t first_page_ = 0;

@@ -53,7 +53,6 @@ void PPpages::layout_preview()
     view_.frame_w = view_.frame_h / aspect;
     set_surface(1.0);
     window_->set_surface_cursor(false);
-    window_->move(QPoint(platform::twips_to_pixels(view_.win_left), platform::twips_to_pixels(view_.win_top)));
     arrange();
 }
 
@@ -94,6 +93,19 @@ void PPpages::zoom()
         zoomed_layout(was_zoomed);
     else
         normal_layout(was_zoomed);
+}
+
+// A step from the keyboard or the wheel: in or out within 100 to 300 %,
+// turning nothing; the clicks keep their direction.
+void PPpages::step_zoom(int direction)
+{
+    const int level = view_.zoom_level + direction;
+    if (level < 0 || level > 10)
+        return;
+    const std::int16_t clicks = view_.zoom_step;
+    view_.zoom_step = static_cast<std::int16_t>(direction);
+    zoom();
+    view_.zoom_step = clicks;
 }
 
 void PPpages::switch_zoom()
@@ -237,11 +249,7 @@ void PPpages::show_preview()
     arrange();
     window_->set_zoom_caption(QString::number(view_.zoom_factor * 100.0f, 'g', 7) + QStringLiteral("%"));
     window_->repaint_surface();
-    if (!window_->isVisible()) {
-        window_->show();
-        window_->raise();
-        window_->activateWindow();
-    }
+    window_->show_at(view_);
 }
 
 void PPpages::close_preview()

@@ -102,6 +102,7 @@ void PPpage::split_codes(const QString& paragraph)
 
 void PPpage::shift(float offset)
 {
+    st.shift_by = offset;
     if (st.shifted) {
         st.cur_y = st.base_y + offset * st.text_h;
         return;
@@ -118,6 +119,7 @@ void PPpage::apply_codes(const QString& group)
     if (codes.isEmpty())
         reset_font();  // an empty group returns to the base font
     int i = 0;
+    bool resized = false;
     while (i < codes.size()) {
         if (is_digit(codes[i])) {
             const long n = number_of(take_digits(codes, i));
@@ -133,6 +135,7 @@ void PPpage::apply_codes(const QString& group)
             TargetFont s = surface->font();
             s.size = surface_size(size);
             surface->set_font(s);
+            resized = true;
             continue;
         }
         const QChar c = codes[i++];
@@ -178,6 +181,10 @@ void PPpage::apply_codes(const QString& group)
     }
     measure_font();
     st.line_h = std::max(st.line_h, st.text_h);
+    // A raised or lowered text given a new size stands as far off its line
+    // as that size takes, not as far as the size it was raised in.
+    if (resized && st.shifted)
+        st.cur_y = st.base_y + st.shift_by * st.text_h;
 }
 
 }  // namespace qid

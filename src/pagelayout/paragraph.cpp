@@ -98,6 +98,7 @@ void PPpage::restore_state(const LineStart& start)
     st.cur_y = start.st.cur_y;
     st.shifted = start.st.shifted;
     st.base_y = start.st.base_y;
+    st.shift_by = start.st.shift_by;
     st.cur_ch = start.st.cur_ch;
     st.ovr_w = start.st.ovr_w;
     st.ovr_on = start.st.ovr_on;
@@ -211,7 +212,8 @@ void PPpage::draw_piece(float& pen, float vp)
     st.ovr_on = false;
 }
 
-void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float indent, float vp)
+// Returns the lowest running Y the line drew text on.
+float PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float indent, float vp)
 {
     restore_line(start);
     // A centred or right-aligned line starts where it starts on paper, as a
@@ -233,6 +235,7 @@ void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float
         st.old_bk = printer.set_transparent();
 
     platform::DrawTarget& t = target();
+    float lowest = st.cur_y;
     while (p < m.end) {
         const QString& text = segs_[static_cast<std::size_t>(p.seg)].text;
         if (p.ch >= text.size()) {
@@ -243,6 +246,7 @@ void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float
                 apply_codes(s.code);
             continue;
         }
+        lowest = std::max(lowest, st.cur_y);
         if (st.ovr_on) {  // centred over the previous character, alone
             st.cur_ch = text.mid(p.ch, char_len(text, p.ch));
             if (alg == 3 && st.cur_ch == QString(space))
@@ -266,6 +270,7 @@ void PPpage::draw_line(const LineStart& start, const Measured& m, int alg, float
         if (s.has_group)
             apply_codes(s.code);
     }
+    return lowest;
 }
 
 // Ends a line of a paragraph: the next one stands one text height of the font
@@ -277,8 +282,8 @@ void PPpage::line_feed(float tallest, float vp)
 {
     platform::DrawTarget& t = target();
     const float shift = st.shifted ? st.cur_y - st.base_y : 0;
-    if (st.shifted)
-        t.set_current(t.current_x(), st.base_y + vp);
+    // From the line's own baseline, also when nothing was drawn on it.
+    t.set_current(t.current_x(), (st.shifted ? st.base_y : st.cur_y) + vp);
     if (tallest > t.text_height(QString()))
         t.set_current(0, t.current_y() + tallest);
     else
@@ -303,6 +308,7 @@ void PPpage::add_f_text(const QString& tx, float& p_d, bool tm, int alg, float& 
     const float indent = std::fabs(h_p);
     reset_font();
     save_font();
+    st.ovr_on = false;  // an overstrike left at the end of the last call ends with it
     if (alg == -1)
         alg = st.align;
     st.cur_y = p_d != 0 ? p_d + vp : st.cur_y + vp;
@@ -325,8 +331,9 @@ void PPpage::add_f_text(const QString& tx, float& p_d, bool tm, int alg, float& 
         start = line_start(start.pos);
     }
     for (;;) {
-        draw_line(start, m, alg, indent, vp);
-        if (st.cur_y > top_m + area_h + foot_off) {
+        // Text drawn below the line's end (lowered, then back) counts where it was drawn.
+        const float lowest = draw_line(start, m, alg, indent, vp);
+        if (std::max(lowest, st.cur_y) > top_m + area_h + foot_off) {
             // Said, but page_err is left clear: the page itself is sound and may still be output.
             platform::system_message(QStringLiteral("The text is longer than a PAGE."),
                                      QStringLiteral("'add_f_text' ERROR"), icon_critical);

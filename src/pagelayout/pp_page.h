@@ -45,6 +45,7 @@ struct PageState {
     float line_h = 0;       // tallest "I" measured so far; never lowered
     bool shifted = false;   // a superscript or subscript is in force
     float base_y = 0;       // running Y before the shift
+    float shift_by = 0;     // the shift in text heights: -0.3 raised, 0.1 lowered
     QString cur_ch;         // character just measured or drawn
     float ovr_w = 0;        // printer width of the character to overstrike
     bool ovr_on = false;    // the next character overstrikes
@@ -157,7 +158,7 @@ private:
     void restore_line(const LineStart& start);
     void restore_state(const LineStart& start);
     LineStart line_start(const Pos& pos) const;
-    void draw_line(const LineStart& start, const Measured& m, int alg, float indent, float vp);
+    float draw_line(const LineStart& start, const Measured& m, int alg, float indent, float vp);
     void draw_piece(float& pen, float vp);
     void line_feed(float tallest, float vp);
     float end_line();

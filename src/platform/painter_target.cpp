@@ -58,12 +58,14 @@ private:
 
 }  // namespace
 
-// A font as this target draws it, with what has been measured of it.
+// A font as this target draws and measures it. Characters keep their own
+// widths: no kerning, no ligatures, so a text is as wide as its characters
+// drawn one after the other, and a document keeps every letter as typed.
 struct PainterTarget::CachedFont {
-    // Measured in the font magnified: its extents are those of the font as
-    // asked for, where the font drawn may be a little off.
+    // Drawn and measured in the font magnified, under a painter scaled down
+    // by as much: what is drawn is exactly as wide as what was measured.
     CachedFont(const TargetFont& f, const QPaintDevice* device, double magnification)
-        : key(f), mag(magnification), font(qt_font(f, 1)), metrics(qt_font(f, mag), device)
+        : key(f), mag(magnification), font(qt_font(f, mag)), metrics(font, device)
     {
         height_px = metrics.height() / mag;
         ascent_px = metrics.ascent() / mag;
@@ -80,19 +82,9 @@ struct PainterTarget::CachedFont {
         // Unhinted advances keep the widths proportional at every resolution,
         // so a surface places its characters like the printer does.
         q.setHintingPreference(QFont::PreferNoHinting);
+        q.setKerning(false);
+        q.setStyleStrategy(QFont::PreferNoShaping);
         return q;
-    }
-
-    // The font a run is written in: no kerning and no ligatures, so that each
-    // character keeps its own width, as when it is drawn alone.
-    const QFont& run_font()
-    {
-        if (!run_font_) {
-            run_font_ = font;
-            run_font_->setKerning(false);
-            run_font_->setStyleStrategy(QFont::PreferNoShaping);
-        }
-        return *run_font_;
     }
 
     // Glyph of a character in the font itself; 0 when the font has none (the
@@ -116,7 +108,7 @@ struct PainterTarget::CachedFont {
     double advance(const QString& s) const { return metrics.horizontalAdvance(s) / mag; }
 
     TargetFont key;
-    double mag;  // the measuring font is this much larger than the one drawn
+    double mag;  // the font is this much larger than it looks on the device
     QFont font;
     QFontMetricsF metrics;
     double height_px = 0;
@@ -124,9 +116,6 @@ struct PainterTarget::CachedFont {
     PerChar<double> widths;  // device pixels
     PerChar<quint32> glyphs;
     std::optional<QRawFont> raw;
-
-private:
-    std::optional<QFont> run_font_;
 };
 
 PainterTarget::PainterTarget(bool opaque_text, Runs runs) : opaque_(opaque_text), runs_(runs) {}
@@ -215,18 +204,7 @@ double PainterTarget::cell_top(double py) const
 
 void PainterTarget::print_text(const QString& s)
 {
-    const float width = text_width(s);
-    if (QPainter* p = begin_paint()) {
-        CachedFont& f = cached();
-        const double px = x_ * pixels_per_unit_x();
-        const double top = cell_top(y_ * pixels_per_unit_y());
-        if (opaque_)
-            p->fillRect(QRectF(px, top, f.advance(s), f.height_px), QColor(to_qrgb(back_)));
-        p->setFont(f.font);
-        p->setPen(QColor(to_qrgb(fore_)));
-        p->drawText(QPointF(px, top + f.ascent_px), s);
-    }
-    x_ += width;
+    print_run(s);
 }
 
 void PainterTarget::print_run(QStringView s, float space_extra)
@@ -246,23 +224,31 @@ void PainterTarget::print_run(QStringView s, float space_extra)
     }
     xs.push_back(x);
     if (QPainter* p = begin_paint(); p && !s.isEmpty()) {
+        CachedFont& f = cached();
         const double top = cell_top(y_ * pixels_per_unit_y());
         if (opaque_)
             p->fillRect(QRectF(QPointF(xs.front() * pixels_per_unit_x(), top),
-                               QPointF(xs.back() * pixels_per_unit_x(), top + cached().height_px)),
+                               QPointF(xs.back() * pixels_per_unit_x(), top + f.height_px)),
                         QColor(to_qrgb(back_)));
+        p->save();
         p->setPen(QColor(to_qrgb(fore_)));
-        const double baseline = top + cached().ascent_px;
+        p->setFont(f.font);
+        // Device pixels of the magnified font.
+        p->scale(1 / f.mag, 1 / f.mag);
+        const double baseline = (top + f.ascent_px) * f.mag;
+        for (float& at : xs)
+            at = static_cast<float>(at * pixels_per_unit_x() * f.mag);
         if (runs_ == Runs::glyphs)
             draw_glyphs(*p, s, xs, baseline);
         else
             draw_pieces(*p, s, xs, baseline, space_extra != 0);
+        p->restore();
     }
     x_ = x;
 }
 
 // One glyph run with every position given; characters the font lacks are
-// drawn as text where they stand.
+// drawn as text where they stand. Positions are in the painter's pixels.
 void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline)
 {
     CachedFont& f = cached();
@@ -274,12 +260,11 @@ void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<fl
     for (qsizetype i = 0; i < s.size(); ++k) {
         const qsizetype len = char_len(s, i);
         const QStringView ch = s.mid(i, len);
-        const QPointF at(xs[k] * pixels_per_unit_x(), baseline);
+        const QPointF at(xs[k], baseline);
         if (const quint32 g = f.glyph(ch, metric_device())) {
             glyphs.push_back(g);
             positions.push_back(at);
         } else {
-            p.setFont(f.font);
             p.drawText(at, ch.toString());
         }
         i += len;
@@ -299,13 +284,12 @@ void PainterTarget::draw_glyphs(QPainter& p, QStringView s, const std::vector<fl
 void PainterTarget::draw_pieces(QPainter& p, QStringView s, const std::vector<float>& xs, double baseline,
                                 bool widened)
 {
-    p.setFont(cached().run_font());
     qsizetype from = 0;
     std::size_t from_k = 0;
     std::size_t k = 0;
     for (qsizetype i = 0;; ++k) {
         if (i == s.size() || (widened && i > from && s[i] == space)) {
-            p.drawText(QPointF(xs[from_k] * pixels_per_unit_x(), baseline), s.mid(from, i - from).toString());
+            p.drawText(QPointF(xs[from_k], baseline), s.mid(from, i - from).toString());
             from = i;
             from_k = k;
         }

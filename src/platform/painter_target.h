@@ -57,10 +57,11 @@ protected:
 
     // The device whose resolution sizes the fonts and measures the text.
     virtual const QPaintDevice* metric_device() const = 0;
-    // How much larger than drawn a font is measured. Fonts come in whole
-    // pixel sizes: at a few pixels per point that is up to 3 % off the size
-    // asked for, so a low-resolution picture measures its fonts larger and
-    // places its characters and lines in proportion with the printer's.
+    // How much larger a font is taken, measured and drawn, the painter scaled
+    // down by as much. Fonts come in whole pixel sizes: at a few pixels per
+    // point that is up to 3 % off the size asked for, so a low-resolution
+    // picture takes its fonts larger, and its characters and lines keep in
+    // proportion with the printer's, each drawn exactly as wide as measured.
     virtual double font_magnification() const { return 1; }
     // Device pixels per page unit.
     virtual double pixels_per_unit_x() const = 0;

@@ -68,7 +68,14 @@ void ImageButton::set_pictures(const QPixmap& released, const QPixmap& pressed)
     released_ = released;
     pressed_ = pressed;
     show_look(false);
-    resize(released.size());
+    resize(released.size().grownBy(contentsMargins()));
+}
+
+void ImageButton::set_focus_margin(int pixels)
+{
+    const QSize picture = size().shrunkBy(contentsMargins());
+    setContentsMargins(pixels, pixels, pixels, pixels);
+    resize(picture.grownBy(contentsMargins()));
 }
 
 void ImageButton::show_look(bool pressed)
@@ -150,8 +157,16 @@ void ImageButton::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
-    // A dotted pale frame inside the face, clear on the dark green pictures.
     QPainter p(this);
+    if (contentsMargins().left() > 0) {
+        // A dotted dark frame round the picture, clear on the window around it.
+        QPen dots(Qt::black, 1, Qt::CustomDashLine);
+        dots.setDashPattern({1, 1});
+        p.setPen(dots);
+        p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        return;
+    }
+    // A dotted pale frame inside the face, clear on the dark green pictures.
     p.setPen(QPen(QColor(255, 236, 150), 2, Qt::DotLine));
     p.drawRect(QRectF(rect()).adjusted(5, 5, -5, -5));
 }

@@ -19,8 +19,12 @@ class ImageButton final : public QLabel {
 public:
     explicit ImageButton(QWidget* parent = nullptr);
 
-    // The released and pressed pictures; the button takes the released one's size.
+    // The released and pressed pictures; the button takes the released one's
+    // size, and its focus margin all round.
     void set_pictures(const QPixmap& released, const QPixmap& pressed);
+    // Pixels left round the picture, where the focus mark is then drawn; with
+    // none the mark is drawn on the picture, inside its edge.
+    void set_focus_margin(int pixels);
     bool shows_pressed() const { return pressed_look_; }
 
     // What a plain release does: the released picture, then the action.

@@ -1,5 +1,6 @@
 // Many trees identified at once give what each gives alone.
 #include <random>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@ std::vector<Tree> random_trees(const std::array<QStringList, 7>& lists, int n)
     const auto measure = [&](int most) { return static_cast<std::int16_t>(random() % 2 ? 0 : random() % most); };
     std::vector<Tree> trees(static_cast<std::size_t>(n));
     for (Tree& t : trees) {
+        t.row = static_cast<int>(&t - trees.data());
         t.seen.fruit_colour = {pick(lists[0]), lists[1][0]};
         t.seen.spherical = random() % 2;
         t.seen.berry_size = measure(20);
@@ -33,6 +35,7 @@ std::vector<Tree> random_trees(const std::array<QStringList, 7>& lists, int n)
     return trees;
 }
 
+// Through a queue of 4 workers and a window of 6, in the order they went in.
 TEST(IdentifyTrees, ThreadsGiveWhatEachTreeGivesAlone)
 {
     const DataFileResult shipped = read_data_file(QID_SOURCE_DIR "/data/qid.dta");
@@ -40,26 +43,35 @@ TEST(IdentifyTrees, ThreadsGiveWhatEachTreeGivesAlone)
     const DataFileResult large = read_data_bytes(bytes);
     ASSERT_TRUE(large.data);
     const std::vector<Tree> trees = random_trees(large.data->lists, 300);
-    const std::vector<CascadeResult> together = identify_trees(*large.data, trees, 4);
+    std::vector<TreeResult> together;
+    IdentifyQueue queue(*large.data, 4, 6);
+    std::jthread feeder([&] {
+        for (const Tree& t : trees)
+            queue.push(t);
+        queue.close();
+    });
+    for (TreeResult r; queue.pop(r);)
+        together.push_back(std::move(r));
     ASSERT_EQ(together.size(), trees.size());
     int stopped[4] = {};
     for (std::size_t i = 0; i < trees.size(); ++i) {
+        const CascadeResult& r = together[i].cascade;
+        EXPECT_EQ(together[i].tree.row, trees[i].row);
         if (i == 3) {  // not identified
-            EXPECT_EQ(together[i].stage, -1);
+            EXPECT_EQ(r.stage, -1);
             continue;
         }
         const CascadeResult alone = run_cascade(*large.data, trees[i].seen, trees[i].factors);
-        EXPECT_EQ(std::tie(together[i].stage, together[i].stopped), std::tie(alone.stage, alone.stopped)) << i;
+        EXPECT_EQ(std::tie(r.stage, r.stopped), std::tie(alone.stage, alone.stopped)) << i;
         for (int s = 0; s <= alone.stage; ++s) {
             const auto& a = alone.selected[static_cast<std::size_t>(s)];
-            const auto& b = together[i].selected[static_cast<std::size_t>(s)];
+            const auto& b = r.selected[static_cast<std::size_t>(s)];
             EXPECT_TRUE(std::equal(a.begin(), a.begin() + a[0] + 1, b.begin(), b.begin() + b[0] + 1)) << i;
         }
         ++stopped[alone.stopped + 1];
     }
     for (int s : {0, 2, 3})  // all three steps kept some, or the leaf or the bud step none
         EXPECT_GT(stopped[s], 0) << s;
-    EXPECT_TRUE(identify_trees(*large.data, {}).empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A tree's cells understood as the window's controls would hold them,
 // against the choice lists of the shipped species file.
+#include <cmath>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,9 @@ TEST(TreeEntries, CellsReadAsTheControlsHoldThem)
         {{{"berry_size", "12.7"}, {"bud_length", "32767"}}, [](O& o, F&) { o.berry_size = 13; o.bud_length = 32767; }},
         {{{"Berry Size", "9"}, {" BUD-LENGTH ", "8"}}, [](O& o, F&) { o.berry_size = 9; o.bud_length = 8; }},
         {{{"notes", ""}, {"", ""}}, [](O&, F&) {}},  // unknown columns left empty lose nothing
+        {{{"berry_size", "0"}, {"leaflet_pairs", "0.4"}, {"bud_length", "-0"}}, [](O&, F&) {}},  // not measured
+        {{{"final_colour", "RED"}, {"colour_below", "GREY-GREEN"}}, [](O&, F&) {}},  // unused, as in the window
+        {{{"leaf_length", "1e2", 100.4}}, [](O& o, F&) { o.leaf_size[1] = 100; }},  // a JSON number
     };
     for (const Read& c : cases) {
         ObservationSet seen;
@@ -73,8 +77,10 @@ TEST(TreeEntries, CellsReadAsTheControlsHoldThem)
     EXPECT_EQ(tree({{"id", " tree 7 "}}).id, "tree 7");
 }
 
+// Errors, then warnings.
 TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
 {
+    const QString list = "is not in the INITIAL COLOUR list (GREEN, YELLOW, ORANGE, RED, PINK, PURPLE, BLACK, WHITE)";
     const QString out_of_range = "is out of range: from 0 to 32767, 0 or empty when not measured";
     const struct {
         std::vector<TreeCell> cells;
@@ -89,10 +95,18 @@ TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
         {{{"leaf_length", "7mm"}, {"leaflet_width", "1e3"}, {"bud_length", u"\u0661\u0662"_s}},
          {"row 2, column leaf_length: \"7mm\" is not a number", "row 2, column leaflet_width: \"1e3\" is not a number",
           u"row 2, column bud_length: \"\u0661\u0662\" is not a number"_s}},  // Arabic-Indic 12
-        {{{"final_colour", "RED"}}, {"row 2, column final_colour: \"RED\" counts only together with initial_colour, "
-                                     "which is empty"}},
-        {{{"colour_below", "SILVERY"}}, {"row 2, column colour_below: \"SILVERY\" counts only together with "
-                                         "colour_above, which is empty"}},
+        {{{"final_colour", "RED"}}, {"row 2, column final_colour: \"RED\" is not used: it counts only together "
+                                     "with initial_colour, which is empty, as in the window"}},
+        {{{"colour_below", "SILVERY"}}, {"row 2, column colour_below: \"SILVERY\" is not used: it counts only "
+                                         "together with colour_above, which is empty, as in the window"}},
+        {{{"initial_colour", u"\0\t\u0085\u2028"_s + QString(1 << 20, 'A')}},
+         {"row 2, column initial_colour: \"\\0\\t\\u0085\\u2028" + QString(36, 'A') + u"\u2026\" "_s + list}},
+        {{{"initial_colour", u"\U0001F333\xD800"_s + QString(40, 'B')}},
+         {u"row 2, column initial_colour: \"\U0001F333\\uD800"_s + QString(38, 'B') + u"\u2026\" "_s + list}},
+        {{{"berry_size", QString(50, '9')}}, {"row 2, column berry_size: " + QString(40, '9') + u"\u2026 "_s + out_of_range}},
+        {{{"berry_size", "1e400", INFINITY}}, {"row 2, column berry_size: 1e400 " + out_of_range}},
+        {{{"ID", "a"}, {"ID", "b", {}, true}, {"x\ny", "c", {}, true}},
+         {"row 2, column id: given twice", "row 2, column \"x\\ny\": given twice"}},
         {{{"young", "maybe"}}, {"row 2, column young: \"maybe\" is neither yes nor no (yes, y, true, 1 or x; no, n, "
                                 "false, 0 or empty)"}},
         {{{"shape", "round"}}, {"row 2, column shape: \"round\" is neither spherical nor ellipsoidal"}},
@@ -103,8 +117,10 @@ TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
           "berry_size, colour_above, colour_below, leaf_length, leaflet_width, leaflet_length, leaflet_pairs, "
           "bud_colour, bud_hairs, sticky, bud_length"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(tree(c.cells).errors, c.errors);
+    for (const auto& c : cases) {
+        const Tree t = tree(c.cells);
+        EXPECT_EQ(t.errors + t.warnings, c.errors);
+    }
     const Tree unreadable = read_tree({5, {{"id", "a"}}, {"a JSON object was expected"}}, shipped_lists(), false);
     EXPECT_EQ(unreadable.errors, QStringList{"row 5: a JSON object was expected"});
 }

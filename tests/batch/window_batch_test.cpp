@@ -123,6 +123,8 @@ TEST_F(WindowBatchTest, TheSameObservationGivesTheSameListsBothWays)
         {"a final colour and a colour below", {{"initial_colour", "ORANGE"}, {"final_colour", "RED"},
                                                {"shape", "ellipsoidal"}, {"colour_above", "MID GREEN"},
                                                {"colour_below", "GREY-GREEN"}, {"young", "yes"}}},
+        {"second colours without first ones are not used",
+         {{"final_colour", "RED"}, {"colour_below", "GREY-GREEN"}, {"berry_size", "9"}, {"leaflet_pairs", "6"}}},
         {"decimal sizes round halves to even", {{"initial_colour", "BLACK"}, {"berry_size", "9.5"},
                                                 {"leaf_length", "180.5"}, {"leaflet_width", "20.5"},
                                                 {"leaflet_length", "70.5"}, {"leaflet_pairs", "8"}}},

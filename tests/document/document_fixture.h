@@ -23,7 +23,8 @@ namespace qid::testing {
 class FixedScreenHost final : public platform::Host {
 public:
     QString folder;  // the program folder, when not the build's
-    platform::ScreenTwips screen() const override { return {28800, 16200}; }
+    platform::ScreenTwips size{28800, 16200};
+    platform::ScreenTwips screen() const override { return size; }
     double logical_dpi() const override { return 96; }
     QString program_folder() const override { return folder.isEmpty() ? Host::program_folder() : folder; }
 };
@@ -36,6 +37,11 @@ protected:
     {
         platform::set_host(&host);
         page_err = false;
+        make_document();
+    }
+    // The document on the host's screen as it now is.
+    void make_document()
+    {
         doc = std::make_unique<PPpages>(DocumentDevices{&printer, &sheet, &surface});
         doc->window().set_PPpages(doc.get());
         doc->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);

@@ -43,8 +43,12 @@ report=$(desktop-file-validate "$desktop" 2>&1 && appstreamcli validate --no-net
 if grep -q '^[EWI]:\|hint' <<<"$report"; then fail "$report"; fi
 
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
-# The batch tool finds the installed species file as the program does.
-"$prefix/bin/quenla-id-batch" "$prefix/share/quenla-id/examples.csv" 2>/dev/null | grep -q '^  FRUIT, LEAF and BUD    1  frutescens$' ||
+# The batch tool finds the installed species file as the program does. Its
+# output is taken whole: the tool writes tree after tree, and a reader that
+# stops at the first match would end it with a broken pipe.
+results=$("$prefix/bin/quenla-id-batch" "$prefix/share/quenla-id/examples.csv" 2>/dev/null) ||
+  fail "the installed batch tool failed on the examples"
+grep -q '^  FRUIT, LEAF and BUD    1  frutescens$' <<<"$results" ||
   fail "the installed batch tool did not identify the examples"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$self" --under-x "$prefix/bin/quenla-id"
 

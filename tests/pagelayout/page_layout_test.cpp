@@ -112,9 +112,12 @@ TEST_F(ParagraphTest, JustifiedParagraphFillsEveryLineButTheLast)
 // narrows it on the left, a negative one on both sides; a partial line goes on two space widths on.
 TEST_F(ParagraphTest, AlignedLinesKeepToTheIndentedAreaAndPartialLinesGoOn)
 {
-    const struct { int alg; float indent, first_x; } cases[] = {
-        {1, 0, 3.75f}, {2, 0, 6.5f}, {1, 1, 4.25f}, {2, 1, 6.5f}, {1, -1, 3.75f}, {2, -1, 5.5f}};  // 1 + (6 - 0.5) / 2
+    // The last row follows a paragraph ending in an overstrike, which ends with it.
+    const struct { int alg; float indent, first_x; QString before; } cases[] = {
+        {1, 0, 3.75f, {}}, {2, 0, 6.5f, {}}, {1, 1, 4.25f, {}}, {2, 1, 6.5f, {}}, {1, -1, 3.75f, {}},
+        {2, -1, 5.5f, {}}, {0, 0, 1.0f, u"ab\\k/"_s}};  // 1 + (6 - 0.5) / 2
     for (const auto& c : cases) {
+        add(c.before);
         printer.forget();
         y = 2;
         add(u"abcd"_s, c.alg, c.indent);
@@ -218,6 +221,7 @@ TEST_F(ParagraphTest, NextLineStandsBelowTheBaselineWithRoomForItsTallestText)
          2.75f},
         {"SmallerTextAfterALargerLineKeepsTheLargerStep", u"\\24/"_s + QString(23, u'a') + u" \\12/bb"_s, 0,
          {{22, 2.0f}, {23, 2.5f}}, 2.75f},
+        {"AnEmptyLineEndsOneLineBelowItsOwnYWhereverTheTargetLastDrew", QString(), 0, {}, 2.25f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -293,6 +297,13 @@ TEST_F(PageTest, BadOptionsAlignmentsAndCodesAreReported)
     page.add_f_text(u"one two"_s, y, true, 0, pl, 0.5f, 0);
     expect_message(u"The text is longer than a PAGE."_s, "'add_f_text' ERROR", 16, false);  // the page stays usable
     EXPECT_EQ(XY(pl, y), XY(0.0f, 10.75f));
+    // Lowered text given a new size stands as far below its line as that size takes, and is
+    // reported where it was drawn, past the area, though the paragraph ends back on its line.
+    printer.forget();
+    y = 9.55f;
+    add(u"a\\1000/ \\p/\\36/low\\/"_s);
+    expect_message(u"The text is longer than a PAGE."_s, "'add_f_text' ERROR", 16, false);
+    EXPECT_FLOAT_EQ(drawn().back().y, 9.55f + 0.675f + 0.075f);  // the line at 10.225, inside
     // Code errors are shown while the line is measured and again while it is drawn.
     printer.forget();
     y = 2;

@@ -123,39 +123,40 @@ TEST(SurfaceTargetTest, RunLooksExactlyLikeItsCharactersDrawnOneAtATime)
     EXPECT_TRUE(runs.image() == blank);
 }
 
+// The smallest rectangle of pixels holding dark ink.
+QRect ink_box(const QImage& image)
+{
+    QRect box;
+    for (int row = 0; row < image.height(); ++row)
+        for (int col = 0; col < image.width(); ++col)
+            if (qGray(image.pixel(col, row)) < 128)
+                box |= QRect(col, row, 1, 1);
+    return box;
+}
+
 // The surface is the paper at its resolution. A picture's fonts come in whole pixels; its
-// text still measures in proportion with the size asked for, as on the printer.
-TEST(SurfaceTargetTest, TextMeasuresInProportionWithItsSizeBetweenWholePixels)
+// text still measures, and is drawn, in proportion with the size asked for, as on the printer.
+TEST(SurfaceTargetTest, TextMeasuresAndDrawsInProportionWithItsSizeBetweenWholePixels)
 {
     EXPECT_EQ(SurfaceTarget(QSizeF(8.5, 11), 150).image().size(), QSize(1275, 1650));
     SurfaceTarget surface(QSizeF(8.5, 11), 84);
     TargetFont font;
     font.name = u"URW Gothic"_s;
     font.bold = true;
-    std::vector<std::pair<float, float>> per_point;  // width and height per point
+    const QString text = u"Kelbine identification Leaflets; L = 50mm"_s;
+    std::vector<std::array<double, 3>> per_point;  // width, height and ink width per point
     for (float size : {12.0f, 12.1f, 12.25f, 12.5f, 13.0f}) {
         font.size = size;
+        surface.clear();
         surface.set_font(font);
-        per_point.emplace_back(surface.text_width(u"Kelbine identification"_s) / size, surface.text_height({}) / size);
+        surface.set_current(0.5f, 1);
+        surface.print_text(text);
+        per_point.push_back({surface.text_width(text) / size, surface.text_height({}) / size,
+                             ink_box(surface.image()).width() / 84.0 / size});
     }
-    for (const auto& [w, h] : per_point) {
-        EXPECT_NEAR(w, per_point.front().first, per_point.front().first * 0.003);
-        EXPECT_NEAR(h, per_point.front().second, per_point.front().second * 0.003);
-    }
-}
-
-// The first and last pixel rows holding dark ink, in inches from the top.
-std::pair<double, double> ink_rows(const QImage& image, double pixels_per_inch)
-{
-    int top = -1, bottom = -1;
-    for (int row = 0; row < image.height(); ++row)
-        for (int col = 0; col < image.width(); ++col)
-            if (qGray(image.pixel(col, row)) < 128) {
-                bottom = row;
-                top = top < 0 ? row : top;
-                break;
-            }
-    return {top / pixels_per_inch, (bottom + 1) / pixels_per_inch};
+    for (const auto& p : per_point)
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_NEAR(p[k], per_point.front()[k], per_point.front()[k] * (k < 2 ? 0.003 : 0.006)) << k;
 }
 
 // Text placed by its lower edge stands on a baseline one descent above that
@@ -186,21 +187,26 @@ TEST(DrawTargetInk, BottomAlignedTextEndsOneDescentAboveItsY)
     testing::tool_output(u"pdftoppm"_s, {u"-r"_s, u"100"_s, u"-png"_s, u"-singlefile"_s, pdf, dir.filePath(u"ink"_s)});
     const QImage page(dir.filePath(u"ink.png"_s));
     ASSERT_FALSE(page.isNull());
-    EXPECT_NEAR(ink_rows(page, 100).second, margin + 2 - descent, 0.03) << "printer";
+    EXPECT_NEAR((ink_box(page).bottom() + 1) / 100.0, margin + 2 - descent, 0.03) << "printer";
 
-    for (const bool bottom : {true, false}) {
+    // Underlined, the "H" has ink below its baseline: the underline, on the surface too.
+    for (const auto& [bottom, underline] : {std::pair(true, false), {false, false}, {true, true}}) {
         SurfaceTarget surface(QSizeF(3, 3), 100);
         big.size = 72 * surface.font_scale();
+        big.underline = underline;
         surface.set_font(big);
         if (bottom)
             surface.align_text_bottom();
         surface.set_current(1, 2);
         surface.print_text(u"H"_s);
-        const auto [top, lowest] = ink_rows(surface.image(), 100);
-        if (bottom)
-            EXPECT_NEAR(lowest, 2 - descent, 0.03) << "surface";
-        else
+        const QRect ink = ink_box(surface.image());
+        const double top = ink.top() / 100.0, lowest = (ink.bottom() + 1) / 100.0;
+        if (!bottom)
             EXPECT_GT(top, 2.0) << "surface, placed by its top";
+        else if (underline)
+            EXPECT_GT(lowest, 2 - descent + 0.05) << "surface, underlined";
+        else
+            EXPECT_NEAR(lowest, 2 - descent, 0.03) << "surface";
     }
 }
 
