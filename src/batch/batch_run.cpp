@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 #include <QFile>
 #include <QFileInfo>
 
+#include "batch/data_check_report.h"
 #include "batch/shown_text.h"
 #include "batch/tree_file.h"
 #include "batch/tree_reports.h"
@@ -64,8 +66,9 @@ QString no_trees(const TreeStream& stream)
 
 class BatchRun {
 public:
-    BatchRun(const Options& o, const SpeciesTable& table, const std::array<QStringList, 7>& lists)
-        : o_(o), name_(escaped(o.trees)), table_(table), lists_(lists)
+    BatchRun(const Options& o, const SpeciesTable& table, const std::array<QStringList, 7>& lists,
+             const TreeExplainer* explainer)
+        : o_(o), name_(escaped(o.trees)), table_(table), lists_(lists), explainer_(explainer)
     {
     }
 
@@ -133,7 +136,7 @@ private:
     {
         for (const QString& e : result.tree.errors + result.tree.warnings)
             say(name_ + QStringLiteral(": ") + e);
-        const QByteArray out = format_result(o_.format, table_, result, trees_ == 0).toUtf8();
+        const QByteArray out = format_result(o_.format, table_, result, trees_ == 0, explainer_).toUtf8();
         if (std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout) != std::size_t(out.size()) ||
             std::fflush(stdout) != 0)
             return failed_to_write();
@@ -178,6 +181,7 @@ private:
     const QString name_;
     const SpeciesTable& table_;
     const std::array<QStringList, 7>& lists_;
+    const TreeExplainer* explainer_;
     ReportFile report_;
     int trees_ = 0;
     int failed_ = 0;
@@ -197,14 +201,30 @@ QString output_problem()
     return {};
 }
 
+// The species file, or nothing when it cannot be used (said).
+std::optional<SpeciesData> read_species(const QString& path)
+{
+    DataFileResult species = read_data_file(path);
+    if (!species.data)
+        say(QStringLiteral("The species data file '%1' cannot be used.\n%2.")
+                .arg(escaped(path), describe_error(species.error)));
+    return std::move(species.data);
+}
+
 int run_batch(const Options& o)
 {
-    const DataFileResult species = read_data_file(o.data);
-    if (!species.data) {
-        say(QStringLiteral("The species data file '%1' cannot be used.\n%2.")
-                .arg(escaped(o.data), describe_error(species.error)));
+    const std::optional<SpeciesData> species = read_species(o.data);
+    if (!species)
+        return cannot_run;
+    ExplainRequest request{o.why, 0, o.suggest};
+    if (!o.why_name.isEmpty() && (request.why_species = find_species(*species, o.why_name)) == 0) {
+        say(QStringLiteral("There is no species '%1' in the species file '%2'.").arg(escaped(o.why_name), escaped(o.data)));
         return cannot_run;
     }
+    std::optional<SpeciesIndex> index;
+    std::optional<TreeExplainer> explainer;
+    if (o.why || o.suggest)
+        explainer.emplace(index.emplace(*species), request);
     QFile file;
     const bool opened = o.trees == QLatin1String("-")
                             ? file.open(STDIN_FILENO, QIODevice::ReadOnly)
@@ -216,7 +236,24 @@ int run_batch(const Options& o)
         say(QStringLiteral("%1: the file cannot be read: %2.").arg(escaped(o.trees), reason));
         return cannot_run;
     }
-    return BatchRun(o, *species.data, species.data->lists).run(file);
+    return BatchRun(o, *species, species->lists, explainer ? &*explainer : nullptr).run(file);
+}
+
+int check_species_file(const Options& o)
+{
+    const std::optional<SpeciesData> species = read_species(o.data);
+    if (!species)
+        return cannot_run;
+    const DataCheck check = check_data(*species);
+    const QByteArray out = format_check(o.format, check, *species, escaped(o.data)).toUtf8();
+    if (std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout) != std::size_t(out.size())
+        || std::fflush(stdout) != 0) {
+        say(QStringLiteral("The results cannot be written to standard output: %1.").arg(system_reason()));
+        return cannot_run;
+    }
+    if (o.format != Format::table)
+        say(escaped(o.data) + QStringLiteral(": ") + check_summary(check));
+    return check.clean() ? 0 : 1;
 }
 
 }  // namespace qid::batch

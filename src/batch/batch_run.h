@@ -19,6 +19,10 @@ struct Options {
     Format format = Format::table;
     bool extend = false;
     QString report;  // the PDF file of the reports; empty for none
+    bool why = false;
+    QString why_name;  // the one species asked about; empty for every one rejected
+    bool suggest = false;
+    bool check_data = false;  // check the species file instead of identifying trees
 };
 
 // Why standard output cannot take the results; empty when it can. Asked
@@ -30,5 +34,9 @@ QString output_problem();
 // the first tree is identified, then identifies every tree and writes its
 // result and its report as it is done. Every problem is said on standard error.
 int run_batch(const Options& o);
+
+// Checks the species file o.data and writes what it finds: 0 when nothing,
+// 1 when something, 2 when the file cannot be read.
+int check_species_file(const Options& o);
 
 }  // namespace qid::batch

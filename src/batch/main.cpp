@@ -21,6 +21,16 @@ void say(const QString& text)
     std::fputs(qUtf8Printable(text + QLatin1Char('\n')), stderr);
 }
 
+// The arguments with a bare --why or --check-data given an empty value, so
+// that the parser takes them with or without one ("--why=rubella").
+QStringList with_optional_values(QStringList arguments)
+{
+    for (QString& a : arguments)
+        if (a == QLatin1String("--why") || a == QLatin1String("--check-data"))
+            a += QLatin1Char('=');
+    return arguments;
+}
+
 // The options, or the status to end with when there are none to run on.
 std::optional<Options> parse(const QCoreApplication& app, int& status)
 {
@@ -40,12 +50,26 @@ std::optional<Options> parse(const QCoreApplication& app, int& status)
     const QCommandLineOption report({QStringLiteral("r"), QStringLiteral("report")},
                                     QStringLiteral("Writes the report of every tree into this PDF file."),
                                     QStringLiteral("file"));
-    parser.addOptions({data, format, extend, report});
+    const QCommandLineOption why(
+        QStringLiteral("why"),
+        QStringLiteral("--why or --why=NAME: also says why each species, or the one named, was rejected, and after a "
+                       "step that kept none which species came nearest."),
+        QStringLiteral("name"));
+    const QCommandLineOption suggest(QStringLiteral("suggest"),
+                                     QStringLiteral("Also ranks the observations not yet made by how far they would "
+                                                    "narrow the list."));
+    const QCommandLineOption check(
+        QStringLiteral("check-data"),
+        QStringLiteral("--check-data or --check-data=FILE: checks a species file (by default the one --data names) "
+                       "for records that cannot be right and species no recorded item tells apart, instead of "
+                       "identifying trees. Exit status 0: nothing found, 1: something found."),
+        QStringLiteral("file"));
+    parser.addOptions({data, format, extend, report, why, suggest, check});
     parser.addPositionalArgument(QStringLiteral("trees"),
                                  QStringLiteral("CSV with a header row, a JSON array of objects, or JSON objects one after another; "
                                                 "- reads standard input."));
     status = cannot_run;
-    if (!parser.parse(app.arguments())) {
+    if (!parser.parse(with_optional_values(app.arguments()))) {
         say(parser.errorText());
         return std::nullopt;
     }
@@ -55,16 +79,34 @@ std::optional<Options> parse(const QCoreApplication& app, int& status)
         parser.showVersion();
     static const QStringList formats{QStringLiteral("table"), QStringLiteral("csv"), QStringLiteral("jsonl")};
     const qsizetype f = formats.indexOf(parser.value(format));
-    if (parser.positionalArguments().size() != 1 || f < 0) {
-        say(f < 0 ? QStringLiteral("The format must be table, csv or jsonl.")
-                  : QStringLiteral("Name one file of trees (or - for standard input)."));
+    QStringList files = parser.positionalArguments();
+    Options o;
+    o.check_data = parser.isSet(check);
+    o.why = parser.isSet(why);
+    o.why_name = parser.value(why);
+    // A name or a species file to check may follow its option after a blank.
+    if (o.why && o.why_name.isEmpty() && files.size() == 2)
+        o.why_name = files.takeFirst();
+    const QString checked = !parser.value(check).isEmpty() ? parser.value(check)
+                          : o.check_data && files.size() == 1 ? files.takeFirst()
+                                                               : QString();
+    const std::size_t wanted = o.check_data ? 0 : 1;
+    if (static_cast<std::size_t>(files.size()) != wanted || f < 0) {
+        say(f < 0               ? QStringLiteral("The format must be table, csv or jsonl.")
+            : o.check_data      ? QStringLiteral("--check-data checks one species file and reads no trees.")
+                                : QStringLiteral("Name one file of trees (or - for standard input)."));
         say(parser.helpText());
         return std::nullopt;
     }
-    const QString species = parser.isSet(data) ? parser.value(data)
-                                               : platform::host().program_folder() + QStringLiteral("/qid.dta");
-    return Options{parser.positionalArguments().front(), species, static_cast<Format>(f), parser.isSet(extend),
-                   parser.value(report)};
+    o.data = !checked.isEmpty()   ? checked
+           : parser.isSet(data) ? parser.value(data)
+                                : platform::host().program_folder() + QStringLiteral("/qid.dta");
+    o.trees = files.value(0);
+    o.format = static_cast<Format>(f);
+    o.extend = parser.isSet(extend);
+    o.report = parser.value(report);
+    o.suggest = parser.isSet(suggest);
+    return o;
 }
 
 }  // namespace
@@ -89,5 +131,7 @@ int main(int argc, char** argv)
     platform::install_font_substitutes();
     int status = all_identified;
     const std::optional<Options> options = parse(app, status);
-    return options ? run_batch(*options) : status;
+    if (!options)
+        return status;
+    return options->check_data ? check_species_file(*options) : run_batch(*options);
 }

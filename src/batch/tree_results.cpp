@@ -45,7 +45,7 @@ QString wrapped(const QStringList& names, int indent, int width)
     return out;
 }
 
-QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
+QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r, const TreeExplainer* ex)
 {
     QString out = QStringLiteral("row %1").arg(tree.row);
     out += (tree.id.isEmpty() ? QString() : QStringLiteral(": ") + escaped(tree.id)) + QLatin1Char('\n');
@@ -57,28 +57,30 @@ QString table_entry(const SpeciesTable& table, const Tree& tree, const CascadeRe
         out += QStringLiteral("  %1%2  ").arg(step_name(s), -20).arg(names.size(), 4);
         out += (s == r.stopped ? no_trees_message(s) : wrapped(names, indent, 100)) + QLatin1Char('\n');
     }
-    return out;
+    return ex ? out + ex->table_lines(tree, r) : out;
 }
 
-QString csv_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
+QString csv_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r, const TreeExplainer* ex)
 {
     QStringList fields{QString::number(tree.row), tree.id, status(tree, r),
                        tree.errors.isEmpty() && r.stopped >= 0 ? step_name(r.stopped) : QString()};
     for (int s = 0; s < 3; ++s)
         fields << (s < steps_run(tree, r) ? kept_names(table, r, s).join(QStringLiteral("; ")) : QString());
     fields << tree.errors.join(QStringLiteral("; "));
+    if (ex)
+        fields << ex->csv_fields(tree, r);
     for (QString& f : fields)
         f = csv_cell(f);
     return fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-QString json_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r)
+QString json_entry(const SpeciesTable& table, const Tree& tree, const CascadeResult& r, const TreeExplainer* ex)
 {
     QJsonArray steps;
     for (int s = 0; s < steps_run(tree, r); ++s)
         steps.append(QJsonObject{{QStringLiteral("step"), step_name(s)},
                                  {QStringLiteral("species"), QJsonArray::fromStringList(kept_names(table, r, s))}});
-    const QJsonObject entry{
+    QJsonObject entry{
         {QStringLiteral("row"), tree.row},
         {QStringLiteral("id"), tree.id},
         {QStringLiteral("status"), status(tree, r)},
@@ -86,6 +88,8 @@ QString json_entry(const SpeciesTable& table, const Tree& tree, const CascadeRes
         {QStringLiteral("stopped_at"), tree.errors.isEmpty() && r.stopped >= 0 ? QJsonValue(step_name(r.stopped))
                                                                                 : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("errors"), QJsonArray::fromStringList(tree.errors)}};
+    if (ex)
+        ex->add_json(tree, r, entry);
     return QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Compact)) + QLatin1Char('\n');
 }
 
@@ -101,17 +105,21 @@ QStringList kept_names(const SpeciesTable& table, const CascadeResult& result, i
     return names;
 }
 
-QString format_result(Format format, const SpeciesTable& table, const TreeResult& result, bool first)
+QString format_result(Format format, const SpeciesTable& table, const TreeResult& result, bool first,
+                      const TreeExplainer* explainer)
 {
     const Tree& tree = result.tree;
     const CascadeResult& r = result.cascade;
     switch (format) {
-    case Format::table: return (first ? QString() : QStringLiteral("\n")) + table_entry(table, tree, r);
-    case Format::csv:
-        return (first ? QStringLiteral("row,id,status,stopped_at,fruit,fruit_and_leaf,fruit_leaf_and_bud,errors\r\n")
-                      : QString()) +
-               csv_entry(table, tree, r);
-    case Format::jsonl: return json_entry(table, tree, r);
+    case Format::table: return (first ? QString() : QStringLiteral("\n")) + table_entry(table, tree, r, explainer);
+    case Format::csv: {
+        QStringList header{QStringLiteral("row,id,status,stopped_at,fruit,fruit_and_leaf,fruit_leaf_and_bud,errors")};
+        if (explainer)
+            header << explainer->csv_columns();
+        return (first ? header.join(QLatin1Char(',')) + QStringLiteral("\r\n") : QString())
+             + csv_entry(table, tree, r, explainer);
+    }
+    case Format::jsonl: return json_entry(table, tree, r, explainer);
     }
     return {};
 }

@@ -75,6 +75,10 @@ public:
         }
     }
 
+    // The text of a text cell, or nullptr. Cells read from one file share
+    // each distinct text, so its address tells equal texts apart cheaply.
+    const QString* shared_text() const { return kind_ == Kind::text ? &value_.text->text : nullptr; }
+
     // "Not recorded" tests of the matching rules.
     bool equals_empty_text() const
     {

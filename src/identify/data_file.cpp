@@ -481,6 +481,8 @@ public:
         const std::size_t room = 1 + std::min(static_cast<std::size_t>(species), reader_.remaining() / fields + 1);
         d.names.reserve(room);
         d.names.emplace_back();
+        d.lines.reserve(room);
+        d.lines.push_back(0);
         const int columns[3] = {d.bud_max + 1, d.leaf_max + 1, d.fruit_max + 1};
         std::array<std::vector<Cell>, 3> cells;
         for (std::size_t t = 0; t < 3; ++t) {
@@ -492,6 +494,7 @@ public:
             if (!field({Subject::Kind::name, 0, 0, i, species}, f))
                 return fail();
             d.names.push_back(text_of(f));
+            d.lines.push_back(f.line);
             for (int t = 0; t < 3; ++t)
                 if (!row(t, i, columns[t], cells[static_cast<std::size_t>(t)]))
                     return fail();

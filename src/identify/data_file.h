@@ -27,6 +27,7 @@ enum ChoiceList { initial_colour_list, final_colour_list, colour_above_list, col
 // the highest column of each table.
 struct SpeciesData : SpeciesTable {
     std::array<QStringList, 7> lists;  // INITIAL COLOUR .. STICKY?, in file order
+    std::vector<int> lines;            // the line of each species' name, 0..species_count (0 unused)
     int bud_max = 0;
     int leaf_max = 0;
     int fruit_max = 0;

@@ -19,6 +19,7 @@
 #include <QStyleOptionFocusRect>
 
 #include "about/about_64.h"
+#include "explain/explain_windows.h"
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "platform/text_list_model.h"
@@ -169,6 +170,7 @@ QID_main::QID_main()
 
 QID_main::~QID_main()
 {
+    cascade_changed = nullptr;
     // The control table must not outlive the controls it points at.
     for (platform::Control*& c : ctl_tbl)
         for (const auto& own : controls_)
@@ -461,6 +463,7 @@ bool QID_main::load()
     }
     if (!start_up(*this))
         return false;
+    connect_explain_windows();
     save_layout(*this);
     fit_form(*this);
     form_ready = true;
@@ -480,6 +483,22 @@ void QID_main::connect_menu()
         if (about)
             about->show_About();
     });
+}
+
+// The result list's menu opens the windows that explain the identification,
+// and they follow every change of the cascade.
+void QID_main::connect_explain_windows()
+{
+    explain_ = new ExplainWindows(this);
+    explain_->set_help([] { show_help(app_path + QStringLiteral("Help/why_not.htm"), QString()); });
+    if (auto* list = qobject_cast<QAbstractItemView*>(control(QStringLiteral("List1"))->widget()))
+        attach_result_menu(list, *explain_);
+    cascade_changed = [this] {
+        const bool empty = empty_stage >= 0;
+        explain_->follow({&window_table, window_observations, empty ? empty_factors : window_factors, stage,
+                          empty_stage});
+    };
+    cascade_changed();
 }
 
 void QID_main::press(int button)

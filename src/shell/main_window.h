@@ -17,6 +17,7 @@ class QAction;
 namespace qid {
 
 class BackgroundPicture;
+class ExplainWindows;
 class ImageButton;
 
 class QID_main final : public QMainWindow {
@@ -40,6 +41,8 @@ public:
     void set_background(const QString& path);
     QWidget* surface() const { return surface_; }
     QAction* exit_action() const { return exit_; }
+    // "Why not…" and "What to look at next…", opened from the result list's menu.
+    ExplainWindows* explain_windows() const { return explain_; }
 
     // The ten pictures of the image buttons: 2i + 1 released, 2i + 2 pressed (1-based).
     const QPixmap& image_list(int index) const { return image_list_.at(static_cast<std::size_t>(index - 1)); }
@@ -55,6 +58,7 @@ private:
     void connect_menu();
     bool fill_image_list();
     void press(int button);
+    void connect_explain_windows();
     platform::QtControl* add(QWidget* widget, const QString& name, int index, const platform::Twips& design,
                              const QString& font, double size, bool bold = false);
 
@@ -64,6 +68,7 @@ private:
     std::vector<std::unique_ptr<platform::QtControl>> controls_;
     std::array<QPixmap, 10> image_list_;
     QAction* exit_ = nullptr;
+    ExplainWindows* explain_ = nullptr;
 };
 
 }  // namespace qid

@@ -45,6 +45,9 @@ void reset_selection()
     show(slot::back_button, false);
     show(slot::extend_button, false);
     show(slot::extended_notice, false);
+    empty_stage = -1;
+    if (cascade_changed)
+        cascade_changed();
 }
 
 void clear_entries()

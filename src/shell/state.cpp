@@ -10,6 +10,9 @@ std::int16_t stage = 0;
 bool needs_read = false;
 bool last_stage_done = false;
 bool form_ready = false;
+std::int16_t empty_stage = -1;
+Factors empty_factors;
+std::function<void()> cascade_changed;
 
 std::vector<QWidget*> form_tbl;
 std::array<platform::Control*, ctl_count> ctl_tbl{};

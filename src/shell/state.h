@@ -5,6 +5,7 @@
 // through shared pointers so this header needs none of their definitions.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,13 @@ extern std::int16_t stage;                // -1 not started, 0 FRUIT, 1 +LEAF, 2
 extern bool needs_read;
 extern bool last_stage_done;
 extern bool form_ready;
+// The step that kept no species since the last reset (-1 when none did) and
+// the factors it ran with, which the reset that follows it does not keep.
+extern std::int16_t empty_stage;
+extern Factors empty_factors;
+// Told whenever the cascade's outcome changes (a step listed, a reset, a
+// step without survivors), for the windows that explain it; may be empty.
+extern std::function<void()> cascade_changed;
 
 // ---- Windows and controls -------------------------------------------------
 constexpr int ctl_count = 34;

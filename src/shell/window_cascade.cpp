@@ -24,11 +24,16 @@ void show(int s, bool on)
 void conclude(int s, std::int16_t count)
 {
     if (count == 0) {
+        const Factors ran_with = window_factors;
         if (!msg)
             msg = std::make_shared<mbx>();
         msg->message_box(no_trees_message(s), 0, 64, QStringLiteral("FRUIT DATA CHECK"), 2000, 0);
         reset_selection();
         show(slot::extend_button, true);
+        empty_stage = static_cast<std::int16_t>(s);
+        empty_factors = ran_with;
+        if (cascade_changed)
+            cascade_changed();
         return;
     }
     show_selection(stage);
@@ -89,6 +94,9 @@ void show_selection(std::int16_t& step)
     show(slot::next_button, step < 2);
     show(slot::back_button, step > 0);
     show(slot::print_button, true);
+    empty_stage = -1;
+    if (cascade_changed)
+        cascade_changed();
 }
 
 }  // namespace qid

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,9 @@ TEST(BatchTool, ARunThatCannotIdentifyAnythingSaysWhy)
         {{"-"}, "{}\n", "-: no JSON object holds a tree. " + expected},
         {{"-"}, "[{}", "-: the JSON cannot be read at line 1, character 4: the file ends before the JSON does; the "
                        "trees after it were not read. " + expected},
+        {{"--why=nosuch", examples}, "", "There is no species 'nosuch' in the species file"},
+        {{"--check-data", "qid.dta", examples}, "", "--check-data checks one species file and reads no trees."},
+        {{"--check-data=" + broken.fileName()}, "", "The species data file '" + broken.fileName() + "' cannot be used."},
         {{"-f", "csv", "-"}, "[{\"shape\": \"round\"}]", "-: row 1, column shape: \"round\" is neither spherical nor "
                                                          "ellipsoidal\nNo report was written: no tree was identified.\n1 of 1 trees could not be identified.\n"},
     };
@@ -156,6 +160,62 @@ TEST(BatchTool, ARunThatCannotIdentifyAnythingSaysWhy)
     closed.waitForFinished();
     EXPECT_EQ(closed.exitCode(), 2);
     EXPECT_EQ(closed.readAllStandardError(), "The results cannot be written to standard output: Bad file descriptor.\n");
+}
+
+// Ten leaflet pairs, which no red-berried species has, and red berries of 9 mm with dark green leaves.
+TEST(BatchTool, SaysWhyNotWhatIsNearestAndWhatToLookAtNext)
+{
+    const QByteArray trees = header + "ten,,RED,,,9,DARK GREEN,,,,,10\r\nred,,RED,,,9,DARK GREEN\r\n";
+    const struct {
+        QStringList args;
+        std::vector<const char*> said;
+    } cases[] = {
+        {{"--why", "-"}, {"  nearest at FRUIT and LEAF:\n    incerta, 1 item, EXTEND keeps it: leaflet pairs: observed 10, "
+                          "recorded 6 to 9, accepted 6 to 9\n    rubella, 1 item: leaflet pairs",
+                          "\n    sanguinea (FRUIT): berry size: observed 9 mm, recorded 10 to 14 mm, accepted 10 to 14 mm\n"}},
+        {{"--why", "Quenla Rubella", "-"}, {"  why not:\n    rubella (FRUIT and LEAF): leaflet pairs: observed 10, recorded 6 "
+                                             "to 8, accepted 6 to 8\n", "  why not:\n    rubella: kept\n"}},
+        {{"--suggest", "-f", "csv", "-"}, {",errors,suggest\r\n", ",\"bud hairs 1.5 of 4: FEW HAIRS keeps 1, HAIRY keeps 1, "
+                                                                 "HAIRLESS keeps 2 | bud length 2.1 of 4: 7 mm keeps 2,"}},
+        {{"--why=incerta", "--suggest", "-f", "jsonl", "-"}, {"\"nearest\":[{\"extend_keeps\":true,\"failed\":1,",
+                                                            "\"suggest\":[],\"why\":[{\"reasons\":[{\"accepted\":\"6 to 9\"",
+                                                            "\"suggest\":[{\"expected_left\":1.5,\"item\":\"bud hairs\""}},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = batch(c.args, trees);
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        for (const char* said : c.said)
+            EXPECT_TRUE(run.out.contains(said)) << said << "\nin\n" << run.out.toStdString();
+        EXPECT_FALSE(c.args[1].startsWith("Quenla") && run.out.contains("sanguinea"));
+    }
+}
+
+// The shipped file: two species recorded alike, two that record too little to be told from nana.
+TEST(BatchTool, ChecksASpeciesFileAndSaysWhetherItFoundAnything)
+{
+    const QString shipped = QID_SOURCE_DIR "/data/qid.dta";
+    const ToolRun run = batch({"--check-data", shipped});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, shipped + ": 49 species checked: 0 records that cannot be right, 3 pairs that cannot be "
+                                 "told apart.\nlines 18 and 20: Quenla aurantiaca and Quenla flammea: no recorded item "
+                                 "tells them apart: every item agrees or overlaps\nlines 32 and 53: Quenla lutescens "
+                                 "and Quenla nana: no recorded item tells them apart; recorded in only one of them or in "
+                                 "neither: initial colour, final colour, colour above, colour below, bud hairs, sticky, "
+                                 "leaf length\nlines 35 and 53: Quenla viridula and Quenla nana: no recorded item tells "
+                                 "them apart; recorded in only one of them or in neither: initial colour, final colour, "
+                                 "colour above, colour below, bud hairs, sticky, leaf length\n");
+    QTemporaryFile two;
+    ASSERT_TRUE(two.open());
+    QFile whole(shipped);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = whole.readAll().split('\n');
+    two.write(lines.mid(0, 7).join('\n') + "\n2,3,9,4\n" + lines[8] + "\n" + lines[9] + "\n");
+    two.close();
+    const ToolRun clean = batch({"--check-data=" + two.fileName(), "-f", "csv"});
+    EXPECT_EQ(std::tuple(clean.status, clean.out, clean.err),
+              std::tuple(0, QString("kind,line,species,other_line,other_species,detail\r\n"),
+                         two.fileName() + ": 2 species checked: 0 records that cannot be right, 0 pairs that cannot be "
+                                          "told apart.\n"));
 }
 
 // The report of each tree, in the order of the rows, each page on a sheet of

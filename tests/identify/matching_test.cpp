@@ -1,4 +1,5 @@
-// The fruit, leaf and bud tests against one-species tables built in place.
+// The fruit, leaf and bud tests against one-species tables built in place;
+// every case also checks that the species has reasons exactly when rejected.
 #include <initializer_list>
 #include <numeric>
 #include <random>
@@ -10,6 +11,7 @@
 #include "identify/cascade.h"
 #include "identify/data_file.h"
 #include "identify/matching.h"
+#include "identify/reasons.h"
 #include "shell/state.h"
 
 namespace qid {
@@ -19,9 +21,16 @@ namespace {
 bool no_fruit_data() { return qid::no_fruit_data(window_observations); }
 bool no_leaf_data() { return qid::no_leaf_data(window_observations); }
 bool no_bud_data() { return qid::no_bud_data(window_observations); }
-bool fruit_match(int i) { return qid::fruit_match(window_table, i, window_observations, window_factors); }
-bool leaf_match(int i) { return qid::leaf_match(window_table, i, window_observations, window_factors); }
-bool bud_match(int i) { return qid::bud_match(window_table, i, window_observations, window_factors); }
+bool agrees(bool match, int i, int step)
+{
+    if (i >= 1 && i < species_count + 1) {  // reasons are given for the species of the table
+        EXPECT_EQ(reasons(window_table, i, step, window_observations, window_factors).empty(), match) << step;
+    }
+    return match;
+}
+bool fruit_match(int i) { return agrees(qid::fruit_match(window_table, i, window_observations, window_factors), i, 0); }
+bool leaf_match(int i) { return agrees(qid::leaf_match(window_table, i, window_observations, window_factors), i, 1); }
+bool bud_match(int i) { return agrees(qid::bud_match(window_table, i, window_observations, window_factors), i, 2); }
 
 Cell T(const char* s) { return Cell::of_text(QString::fromLatin1(s)); }
 Cell N(double v) { return Cell::of_number(v); }
@@ -46,6 +55,7 @@ struct Matching : ::testing::Test {  // a grown tree, no range extension and not
         berry_size = bud_length = 0;
         leaf_size = {};
         bud_prop = {};
+        species_count = 1;
     }
     static void tree(float factor, float ext) { std::tie(size_factor, range_ext) = std::tuple(factor, ext); }
 };
