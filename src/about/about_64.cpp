@@ -11,7 +11,7 @@
 
 #include "about/about_window.h"
 #include "about/version_info.h"
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "core/numbers.h"
 #include "shell/state.h"
 

@@ -9,7 +9,7 @@
 
 #include "platform/control_style.h"
 #include "platform/host.h"
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "shell/main_window.h"
 #include "core/numbers.h"
 
@@ -39,7 +39,7 @@ constexpr double full_hd_font_factor = (16200.0 - 28800.0 / design_width * botto
 // The image buttons and the background picture: moved, never stretched.
 bool is_picture(const QID_main& window, const platform::QtControl& c)
 {
-    return qobject_cast<const ImageButton*>(c.widget()) != nullptr || c.widget() == window.background();
+    return qobject_cast<const platform::ImageButton*>(c.widget()) != nullptr || c.widget() == window.background();
 }
 
 int scaled(int design, double factor)

@@ -9,7 +9,7 @@
 #include "about/about_64.h"
 #include "about/about_window.h"
 #include "recording_messages.h"
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "shell/state.h"
 
 namespace qid::testing {
