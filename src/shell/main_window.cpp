@@ -464,8 +464,9 @@ bool QID_main::load()
     if (!start_up(*this))
         return false;
     connect_explain_windows();
-    save_layout(*this);
-    fit_form(*this);
+    const FittedWindow fitted{*this, *surface_, background(), controls_};
+    save_layout(fitted);
+    fit_form(fitted);
     form_ready = true;
     return true;
 }
