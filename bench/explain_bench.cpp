@@ -85,7 +85,7 @@ ObservationSet tree(int kind)
 void ExplainOneTree(benchmark::State& state)
 {
     const SpeciesData& d = state.range(0) == 2 ? every_berry_sized() : species_file(32767);
-    const SpeciesIndex index(d);  // made once with the table
+    const ItemIndex index(d);  // made once with the table
     const ObservationSet seen = tree(static_cast<int>(state.range(0)));
     const Factors factors;
     const int shown = state.range(0) == 1 ? 2 : 0;

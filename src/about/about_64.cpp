@@ -11,9 +11,9 @@
 
 #include "about/about_window.h"
 #include "about/version_info.h"
-#include "shell/image_button.h"
 #include "core/numbers.h"
-#include "shell/state.h"
+#include "core/shared.h"
+#include "platform/image_button.h"
 
 namespace qid {
 
@@ -99,7 +99,10 @@ VersionInfo build_version()
             QString::fromUtf8(version::LegalTrademarks)};
 }
 
-about_64::about_64(VersionInfo info) : info_(std::move(info)) {}
+about_64::about_64(QString build_date, float screen_ratio, VersionInfo info)
+    : info_(std::move(info)), build_date_(std::move(build_date)), screen_ratio_(screen_ratio)
+{
+}
 
 about_64::~about_64()
 {
@@ -147,7 +150,7 @@ void about_64::create_About(const QString& logo, std::int32_t b_c, std::int32_t 
     if (f_c >= 0)
         fore_colour_ = f_c;
     folder_ = app_path;
-    ratio_ = screen_ratio > 0 ? screen_ratio : 1.0;
+    ratio_ = screen_ratio_ > 0 ? screen_ratio_ : 1.0;
     logo_ = logo;
     grfic_ = grfic;
     g_rat_ = g_rat;
@@ -215,7 +218,7 @@ void about_64::fill_texts()
     w.title_lbl[0]->setText(info_.ProductName);
     w.title_lbl[1]->setText(QStringLiteral("Version ") + QString::number(info_.Major) + QLatin1Char('.') +
                             QString::number(info_.Minor) + QLatin1Char('.') + QString::number(info_.Revision) +
-                            build_date);
+                            build_date_);
     w.title_lbl[2]->setText(info_.FileDescription);
     w.title_lbl[3]->setText(info_.Comments);
     w.mem_lbl->setText(memory_line(memory_));

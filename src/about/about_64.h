@@ -34,7 +34,10 @@ VersionInfo build_version();
 
 class about_64 {
 public:
-    explicit about_64(VersionInfo info = build_version());
+    // build_date follows the version (", dd/mm/yyyy"); screen_ratio is the
+    // screen's width in twips / 19200, by which the layout's distances and
+    // fonts grow (0 or less: 1).
+    about_64(QString build_date, float screen_ratio, VersionInfo info = build_version());
     // Unloads the About window.
     ~about_64();
     about_64(const about_64&) = delete;
@@ -45,10 +48,9 @@ public:
     // b_c and f_c the back and fore colours (red + 256 green + 65536 blue);
     // tp and lf the box's top and left in twips of the design screen; g_rat
     // the size of the plant picture against its own. A negative or missing
-    // value leaves the box's own. The memory, the screen's proportion and
-    // the program folder are read now, and a picture that cannot be read is
-    // reported now; the window is built when it is first needed, as it would
-    // have been built now.
+    // value leaves the box's own. The memory and the program folder are read
+    // now, and a picture that cannot be read is reported now; the window is
+    // built when it is first needed, as it would have been built now.
     void create_About(const QString& logo, std::int32_t b_c, std::int32_t f_c, std::optional<std::int16_t> tp,
                       std::int16_t lf, const QString& grfic, float g_rat);
 
@@ -75,6 +77,8 @@ private:
     double d(double twips) const;
 
     VersionInfo info_;
+    QString build_date_;
+    float screen_ratio_;
     std::int16_t top_ = -1;   // -1: centred on the screen's height
     std::int16_t left_ = -1;  // -1: centred on the screen's width
     std::int32_t back_colour_ = 0xE0E0E0;

@@ -3,8 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "platform/image_button.h"
 #include "platform/messages.h"
-#include "shell/image_button.h"
 
 namespace qid {
 
@@ -60,10 +60,10 @@ About::About(const QString& folder, const QStringList& reported)
     const QString graphics = folder + QStringLiteral("graphics/");
     load_about_picture(graphics + released_close, ImageList1[QStringLiteral("XU")], reported);
     load_about_picture(graphics + pressed_close, ImageList1[QStringLiteral("XD")], reported);
-    Image2 = new ImageButton(this);
+    Image2 = new platform::ImageButton(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->set_pictures(ImageList1[QStringLiteral("XU")], ImageList1[QStringLiteral("XD")]);
-    connect(Image2, &ImageButton::activated, this, &QDialog::hide);
+    connect(Image2, &platform::ImageButton::activated, this, &QDialog::hide);
 }
 
 }  // namespace qid

@@ -15,7 +15,9 @@ class QLabel;
 
 namespace qid {
 
+namespace platform {
 class ImageButton;
+}
 
 class About final : public QDialog {
 public:
@@ -36,7 +38,7 @@ public:
     std::array<QLabel*, 3> make_lbl{};
     QLabel* Picture2 = nullptr;  // the logo
     QLabel* Image1 = nullptr;    // the plant
-    ImageButton* Image2 = nullptr;  // the close button
+    platform::ImageButton* Image2 = nullptr;  // the close button
     QHash<QString, QPixmap> ImageList1;
 };
 

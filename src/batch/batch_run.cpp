@@ -221,7 +221,7 @@ int run_batch(const Options& o)
         say(QStringLiteral("There is no species '%1' in the species file '%2'.").arg(escaped(o.why_name), escaped(o.data)));
         return cannot_run;
     }
-    std::optional<SpeciesIndex> index;
+    std::optional<ItemIndex> index;
     std::optional<TreeExplainer> explainer;
     if (o.why || o.suggest)
         explainer.emplace(index.emplace(*species), request);

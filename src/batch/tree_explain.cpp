@@ -87,7 +87,7 @@ struct TreeExplainer::Findings {
     bool none_kept = false;
 };
 
-TreeExplainer::TreeExplainer(const SpeciesIndex& index, const ExplainRequest& request)
+TreeExplainer::TreeExplainer(const ItemIndex& index, const ExplainRequest& request)
     : index_(index), request_(request)
 {
 }

@@ -8,7 +8,7 @@
 
 #include "batch/tree_entries.h"
 #include "identify/cascade.h"
-#include "identify/species_index.h"
+#include "identify/item_index.h"
 
 namespace qid::batch {
 
@@ -24,7 +24,7 @@ int find_species(const SpeciesTable& table, const QString& name);
 // Explains the trees of a batch against one table; safe to use from many threads.
 class TreeExplainer {
 public:
-    TreeExplainer(const SpeciesIndex& index, const ExplainRequest& request);
+    TreeExplainer(const ItemIndex& index, const ExplainRequest& request);
 
     // The CSV columns it adds after the usual ones.
     QStringList csv_columns() const;
@@ -38,7 +38,7 @@ private:
     struct Findings;
     Findings find(const Tree& tree, const CascadeResult& result) const;
 
-    const SpeciesIndex& index_;
+    const ItemIndex& index_;
     ExplainRequest request_;
 };
 

@@ -14,8 +14,8 @@
 
 #include "document/pp_pages.h"
 #include "platform/host.h"
+#include "platform/image_button.h"
 #include "platform/messages.h"
-#include "shell/image_button.h"
 #include "core/numbers.h"
 #include "core/shared.h"
 
@@ -121,11 +121,11 @@ void preview::build()
     label1_->setGeometry(pixels(60, 20, 1440, 300));
 
     for (int i = 0; i < 2; ++i) {
-        auto* b = new ImageButton(this);
+        auto* b = new platform::ImageButton(this);
         tag(b, "Image1", i);
         b->set_focus_margin(focus_margin.left());
         b->setGeometry(pixels(1605 + 1500 * i, 20, 1500, 300).marginsAdded(focus_margin));
-        connect(b, &ImageButton::activated, this, [this, i] { button_released(i); });
+        connect(b, &platform::ImageButton::activated, this, [this, i] { button_released(i); });
         buttons_[static_cast<std::size_t>(i)] = b;
     }
     for (int i = 0; i < 2; ++i) {

@@ -21,7 +21,10 @@ class QScrollBar;
 
 namespace qid {
 
+namespace platform {
 class ImageButton;
+}
+
 class PPpages;
 struct PreviewView;
 
@@ -58,7 +61,7 @@ public:
     // Controls, by their names in the window.
     QLabel* Label1() const { return label1_; }
     QLabel* Label2() const { return label2_; }
-    ImageButton* Image1(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
+    platform::ImageButton* Image1(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
     QLabel* cursor_holder(int index) const { return cursor_holders_.at(static_cast<std::size_t>(index - 4)); }
     QWidget* Picture1() const { return picture1_; }
     QWidget* Picture2() const { return picture2_; }
@@ -91,7 +94,7 @@ private:
     PPpages* pages_ = nullptr;
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
-    std::array<ImageButton*, 2> buttons_{};
+    std::array<platform::ImageButton*, 2> buttons_{};
     std::array<QLabel*, 2> cursor_holders_{};
     QWidget* picture1_ = nullptr;
     QWidget* picture2_ = nullptr;

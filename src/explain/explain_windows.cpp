@@ -153,7 +153,7 @@ void ExplainWindows::refresh()
     }
     if (next_look) {
         if (!index_)
-            index_ = std::make_unique<SpeciesIndex>(*view_.table);
+            index_ = std::make_unique<ItemIndex>(*view_.table);
         next_look_->show_explanation(explanation_, *index_);
         next_look_current_ = true;
     }

@@ -9,7 +9,7 @@
 #include <QObject>
 
 #include "identify/explain.h"
-#include "identify/species_index.h"
+#include "identify/item_index.h"
 
 class QAbstractItemView;
 class QWidget;
@@ -59,7 +59,7 @@ private:
     bool why_not_current_ = false;
     bool next_look_current_ = false;
     std::shared_ptr<const Explanation> explanation_;  // none before a step has run
-    std::unique_ptr<SpeciesIndex> index_;             // made on first use: the table never changes
+    std::unique_ptr<ItemIndex> index_;                // made on first use: the table never changes
     friend void attach_result_menu(QAbstractItemView* list, ExplainWindows& windows);
 
     QWidget* owner_;

@@ -89,7 +89,7 @@ NextLookWindow::NextLookWindow(QWidget* owner) : QDialog(owner)
     connect(groups_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { show_kept(); });
 }
 
-void NextLookWindow::show_explanation(std::shared_ptr<const Explanation> e, const SpeciesIndex& index)
+void NextLookWindow::show_explanation(std::shared_ptr<const Explanation> e, const ItemIndex& index)
 {
     explanation_ = std::move(e);
     index_ = &index;

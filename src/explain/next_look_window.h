@@ -25,7 +25,7 @@ public:
 
     // Ranks what to look at next for this identification (none before a
     // step has run), with the table's index.
-    void show_explanation(std::shared_ptr<const Explanation> e, const SpeciesIndex& index);
+    void show_explanation(std::shared_ptr<const Explanation> e, const ItemIndex& index);
 
     QLabel* summary() const { return summary_; }
     QTableView* ranking() const { return ranking_; }
@@ -41,7 +41,7 @@ private:
     void show_kept();
 
     std::shared_ptr<const Explanation> explanation_;
-    const SpeciesIndex* index_ = nullptr;
+    const ItemIndex* index_ = nullptr;
     std::vector<std::int16_t> listed_;
     std::vector<Suggestion> ranked_;
     QLabel* summary_;

@@ -49,12 +49,9 @@ const CellTable& table_of(const SpeciesData& d, int table)
     return table == 0 ? d.bud : table == 1 ? d.leaf : d.fruit;
 }
 
-const Cell no_cell;
-
 const Cell& cell(const SpeciesData& d, int table, int i, int column)
 {
-    const CellTable& t = table_of(d, table);
-    return column < t.columns() ? t.at(i, column) : no_cell;
+    return table_of(d, table).cell(i, column);
 }
 
 bool measure_recorded(const Cell& c)

@@ -1,10 +1,7 @@
 #include "identify/data_file.h"
 
 #include <algorithm>
-#include <charconv>
-#include <climits>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -14,11 +11,19 @@
 #include <QStringDecoder>
 
 #include "core/numbers.h"
+#include "identify/data_fields.h"
 #include "identify/match_rows.h"
 
 namespace qid {
 
 namespace {
+
+using datafile::equals_ascii_nocase;
+using datafile::Field;
+using datafile::FieldReader;
+using datafile::parse_number;
+using datafile::ReadProblem;
+using datafile::TextDecoder;
 
 // The labels of the choice lists in file order.
 constexpr std::array<const char*, 7> choice_lists{
@@ -103,275 +108,6 @@ QString describe(const Subject& s)
             .arg(s.species);
     }
     return QString();
-}
-
-bool is_line_end(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-// Line ends between begin and end: CR LF, a lone CR and a lone LF each end one line.
-std::int64_t count_line_ends(const char* begin, const char* end)
-{
-    std::int64_t lines = 0;
-    for (const char* p = begin; p < end; ++p) {
-        if (static_cast<unsigned char>(*p) > '\r')  // the usual case: no line end
-            continue;
-        if (*p == '\r') {
-            ++lines;
-            if (p + 1 < end && p[1] == '\n')
-                ++p;
-        } else if (*p == '\n') {
-            ++lines;
-        }
-    }
-    return lines;
-}
-
-// One field as read: where it stands and where its text lies in the file.
-struct Field {
-    enum class Kind { quoted, plain, missing } kind = Kind::missing;  // missing: end of file
-    const char* begin = nullptr;  // the text inside the quotes, or the plain field without ASCII blanks around it
-    const char* end = nullptr;
-    bool ascii = true;            // a plain field of ASCII bytes only
-    int line = 0;
-    int number = 0;  // field number within its line
-    std::string_view bytes() const { return {begin, static_cast<std::size_t>(end - begin)}; }
-};
-
-enum class ReadProblem { none, unclosed_quote, junk_after_quote };
-
-QString problem_text(ReadProblem p)
-{
-    return p == ReadProblem::unclosed_quote
-             ? QStringLiteral("the file ends inside a quoted text (a closing \" is missing)")
-             : QStringLiteral("a comma or a line end was expected after the closing quote");
-}
-
-bool is_ascii_space(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// Reads fields from the bytes of the file: separated by commas or line ends,
-// blanks before a field skipped, texts in double quotes. The separators are
-// ASCII, so the bytes can be split before they are decoded.
-class FieldReader {
-public:
-    FieldReader(const char* begin, const char* end) : p_(begin), end_(end) {}
-
-    ReadProblem next(Field& f)
-    {
-        skip_blanks();
-        if (after_line_end_) {
-            // Blank lines between fields are not fields.
-            while (p_ < end_ && is_line_end(*p_)) {
-                take_line_end();
-                skip_blanks();
-            }
-        }
-        f = Field();
-        if (p_ >= end_)
-            return ReadProblem::none;
-        if (line_ != field_line_) {
-            field_line_ = line_;
-            field_no_ = 0;
-        }
-        f.line = capped(line_);
-        f.number = capped(++field_no_);
-        if (*p_ == '"') {
-            const auto* close = static_cast<const char*>(std::memchr(p_ + 1, '"', static_cast<std::size_t>(end_ - p_ - 1)));
-            if (!close) {
-                p_ = end_;
-                return ReadProblem::unclosed_quote;
-            }
-            f.kind = Field::Kind::quoted;
-            f.begin = p_ + 1;
-            f.end = close;
-            line_ += count_line_ends(f.begin, f.end);
-            p_ = close + 1;
-            skip_blanks();
-            if (p_ < end_ && *p_ != ',' && !is_line_end(*p_))
-                return ReadProblem::junk_after_quote;
-        } else {
-            const char* start = p_;
-            unsigned char high = 0;
-            while (p_ < end_ && *p_ != ',' && !is_line_end(*p_))
-                high |= static_cast<unsigned char>(*p_++);
-            const char* stop = p_;
-            while (start < stop && is_ascii_space(*start))
-                ++start;
-            while (stop > start && is_ascii_space(stop[-1]))
-                --stop;
-            f.kind = Field::Kind::plain;
-            f.begin = start;
-            f.end = stop;
-            f.ascii = (high & 0x80) == 0;
-        }
-        take_separator();
-        return ReadProblem::none;
-    }
-
-    // Bytes not yet read.
-    std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
-
-private:
-    // Counts run in 64 bits, so that no file can make them overflow; a message
-    // names at most the largest int.
-    static int capped(std::int64_t n) { return static_cast<int>(std::min<std::int64_t>(n, INT_MAX)); }
-
-    void skip_blanks()
-    {
-        while (p_ < end_ && (*p_ == ' ' || *p_ == '\t'))
-            ++p_;
-    }
-
-    void take_line_end()
-    {
-        if (*p_ == '\r' && p_ + 1 < end_ && p_[1] == '\n')
-            ++p_;
-        ++p_;
-        ++line_;
-    }
-
-    void take_separator()
-    {
-        after_line_end_ = false;
-        if (p_ >= end_)
-            return;
-        if (*p_ == ',') {
-            ++p_;
-        } else if (is_line_end(*p_)) {
-            take_line_end();
-            after_line_end_ = true;
-        }
-    }
-
-    const char* p_;
-    const char* end_;
-    std::int64_t line_ = 1;
-    std::int64_t field_line_ = 0;
-    std::int64_t field_no_ = 0;
-    bool after_line_end_ = true;
-};
-
-QString windows_1252(QByteArrayView bytes)
-{
-    // The bytes 0x80-0x9F differ from Latin-1; the five unused ones map to themselves.
-    static const char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* to = out.data();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *to++ = b >= 0x80 && b <= 0x9F ? QChar(high[b - 0x80]) : QChar(b);
-    }
-    return out;
-}
-
-bool all_ascii(QByteArrayView bytes)
-{
-    // Eight bytes at a time: a whole file is checked before it is read.
-    std::uint64_t high = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + i, 8);
-        high |= word;
-    }
-    for (; i < bytes.size(); ++i)
-        high |= static_cast<unsigned char>(bytes[i]);
-    return (high & 0x8080808080808080ull) == 0;
-}
-
-const char utf8_bom[] = "\xEF\xBB\xBF";
-
-// How the file's texts are decoded: UTF-8 when the whole file is valid UTF-8
-// (plain ASCII being the common case), else Windows-1252.
-class TextDecoder {
-public:
-    explicit TextDecoder(QByteArrayView file)
-    {
-        if (all_ascii(file)) {
-            kind_ = Kind::ascii;
-            return;
-        }
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        [[maybe_unused]] const QString checked = utf8.decode(file);
-        kind_ = utf8.hasError() ? Kind::windows_1252 : Kind::utf8;
-    }
-
-    // Where the fields start: after a UTF-8 byte-order mark, which is not text.
-    qsizetype skip(QByteArrayView file) const
-    {
-        return kind_ == Kind::utf8 && file.startsWith(QByteArrayView(utf8_bom, 3)) ? 3 : 0;
-    }
-
-    QString text(std::string_view bytes) const
-    {
-        const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-        switch (kind_) {
-        case Kind::ascii:
-            return QString::fromLatin1(view);
-        case Kind::utf8:
-            if (view.startsWith(QByteArrayView(utf8_bom, 3))) {
-                // A mark inside the file is a character of the text.
-                QStringDecoder keep(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-                return keep.decode(view);
-            }
-            return QString::fromUtf8(view);
-        case Kind::windows_1252:
-            return windows_1252(view);
-        }
-        return QString();
-    }
-
-private:
-    enum class Kind { ascii, utf8, windows_1252 } kind_ = Kind::ascii;
-};
-
-// A decimal number with a point, as the C locale writes it; nothing else.
-bool parse_number(std::string_view s, double& value)
-{
-    // Most fields are small whole numbers: read them without the general parser.
-    if (!s.empty() && s.size() <= 9) {
-        int n = 0;
-        std::size_t i = 0;
-        for (; i < s.size(); ++i) {
-            const unsigned digit = static_cast<unsigned char>(s[i]) - unsigned('0');
-            if (digit > 9)
-                break;
-            n = n * 10 + static_cast<int>(digit);
-        }
-        if (i == s.size()) {
-            value = n;
-            return true;
-        }
-    }
-    if (!s.empty() && s.front() == '+') {
-        s.remove_prefix(1);
-        if (!s.empty() && (s.front() == '-' || s.front() == '+'))
-            return false;
-    }
-    const char* end = s.data() + s.size();
-    const auto [stop, error] = std::from_chars(s.data(), end, value, std::chars_format::general);
-    return error == std::errc() && stop == end && std::isfinite(value);
-}
-
-bool equals_ascii_nocase(std::string_view s, std::string_view word)
-{
-    if (s.size() != word.size())
-        return false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char c = s[i];
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != word[i])
-            return false;
-    }
-    return true;
 }
 
 // What a plain (unquoted) field holds.
@@ -514,7 +250,8 @@ private:
     {
         const ReadProblem problem = reader_.next(f);
         if (problem != ReadProblem::none) {
-            error_ = {f.line, f.number, problem_text(problem) + QStringLiteral(" (in ") + describe(what) + QStringLiteral(")")};
+            error_ = {f.line, f.number,
+                      datafile::problem_text(problem) + QStringLiteral(" (in ") + describe(what) + QStringLiteral(")")};
             return false;
         }
         if (f.kind == Field::Kind::missing) {
@@ -670,7 +407,7 @@ QString decode_data_text(const QByteArray& bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return windows_1252(bytes);
+    return datafile::windows_1252(bytes);
 }
 
 DataFileResult read_data_bytes(QByteArrayView bytes)

@@ -4,15 +4,6 @@ namespace qid {
 
 namespace {
 
-const Cell no_cell;
-
-// A cell of a species; a column beyond the table's last reads as empty: a
-// file with fewer columns records nothing there.
-const Cell& cell(const CellTable& table, int i, int column)
-{
-    return column < table.columns() ? table.at(i, column) : no_cell;
-}
-
 // A size is recorded when its cell holds a number other than 0; a text in a
 // size column is not a measure (its number is 0).
 bool recorded(const Cell& c)
@@ -22,16 +13,16 @@ bool recorded(const Cell& c)
 
 SizeRange size_range(const CellTable& table, int i, int least)
 {
-    const Cell& low = cell(table, i, least);
-    const Cell& high = cell(table, i, least + 1);
+    const Cell& low = table.cell(i, least);
+    const Cell& high = table.cell(i, least + 1);
     return {static_cast<float>(low.number()), static_cast<float>(high.number()), recorded(low) && recorded(high)};
 }
 
 // Fruit and leaf colours count only as a pair: both recorded, or neither compared.
 void colour_pair(const CellTable& table, int i, TextCodes& codes, std::int32_t (&colour)[2])
 {
-    const QString first = cell(table, i, 0).text();
-    const QString second = cell(table, i, 1).text();
+    const QString first = table.cell(i, 0).text();
+    const QString second = table.cell(i, 1).text();
     if (first.isEmpty() || second.isEmpty())
         return;
     colour[0] = codes.add(first);
@@ -65,7 +56,7 @@ FruitRow fruit_row(const CellTable& fruit, int i, TextCodes& codes)
     FruitRow r;
     colour_pair(fruit, i, codes, r.colour);
     r.size = size_range(fruit, i, 2);
-    r.shape = cell(fruit, i, 4).number();
+    r.shape = fruit.cell(i, 4).number();
     return r;
 }
 
@@ -81,8 +72,8 @@ LeafRow leaf_row(const CellTable& leaf, int i, TextCodes& codes)
     const SizeRange widths = size_range(leaf, i, 8);
     r.banded = lengths.recorded && widths.recorded;
     if (r.banded) {
-        const float r0 = static_cast<float>(cell(leaf, i, 6).number() / cell(leaf, i, 8).number());
-        const float r1 = static_cast<float>(cell(leaf, i, 7).number() / cell(leaf, i, 9).number());
+        const float r0 = static_cast<float>(leaf.cell(i, 6).number() / leaf.cell(i, 8).number());
+        const float r1 = static_cast<float>(leaf.cell(i, 7).number() / leaf.cell(i, 9).number());
         const float mean = (r0 + r1) / 2.0f;
         r.band_low = 0.9 * mean;
         r.band_high = 1.1 * mean;
@@ -94,8 +85,8 @@ BudRow bud_row(const CellTable& bud, int i, TextCodes& codes)
 {
     BudRow r;
     for (int k = 0; k < 3; ++k)
-        r.prop[k] = codes.add(cell(bud, i, k).text());
-    const Cell& typical = cell(bud, i, 3);
+        r.prop[k] = codes.add(bud.cell(i, k).text());
+    const Cell& typical = bud.cell(i, 3);
     r.typical = static_cast<float>(typical.number());
     r.typical_recorded = recorded(typical);
     return r;

@@ -9,15 +9,6 @@ namespace qid {
 
 namespace {
 
-const Cell no_cell;
-
-// A cell of species i; a column beyond the table's last reads as empty, as
-// in the matching tests.
-const Cell& cell(const CellTable& table, int i, int column)
-{
-    return column < table.columns() ? table.at(i, column) : no_cell;
-}
-
 bool measure_recorded(const Cell& c)
 {
     return c.kind() != Cell::Kind::text && !c.equals_zero();
@@ -117,10 +108,10 @@ Bounds bud_bounds(float typical, const Factors& f)
 std::optional<float> mean_ratio(const SpeciesTable& t, int i)
 {
     for (int c = 6; c <= 9; ++c)
-        if (!measure_recorded(cell(t.leaf, i, c)))
+        if (!measure_recorded(t.leaf.cell(i, c)))
             return std::nullopt;
-    const float r0 = static_cast<float>(cell(t.leaf, i, 6).number() / cell(t.leaf, i, 8).number());
-    const float r1 = static_cast<float>(cell(t.leaf, i, 7).number() / cell(t.leaf, i, 9).number());
+    const float r0 = static_cast<float>(t.leaf.cell(i, 6).number() / t.leaf.cell(i, 8).number());
+    const float r1 = static_cast<float>(t.leaf.cell(i, 7).number() / t.leaf.cell(i, 9).number());
     return (r0 + r1) / 2.0f;
 }
 
@@ -151,10 +142,10 @@ ColourCells colour_cells(const SpeciesTable& t, Item item)
 // are recorded, a bud property when it is recorded.
 const Cell* compared_colour(int i, const ColourCells& cc)
 {
-    const Cell& first = cell(*cc.table, i, cc.first);
+    const Cell& first = cc.table->cell(i, cc.first);
     if (cc.k < 0)
         return first.equals_empty_text() ? nullptr : &first;
-    const Cell& second = cell(*cc.table, i, cc.first + 1);
+    const Cell& second = cc.table->cell(i, cc.first + 1);
     if (first.equals_empty_text() || second.equals_empty_text())
         return nullptr;
     return cc.k == 0 ? &first : &second;
@@ -272,7 +263,7 @@ QString shape_text(const Cell& c)
 
 ReasonText describe_leaflet(const Reason& r, const SpeciesTable& t, int i, const ObservationSet& seen)
 {
-    const auto m = [&](int c) { return number(cell(t.leaf, i, c).number()); };
+    const auto m = [&](int c) { return number(t.leaf.cell(i, c).number()); };
     const int d = decimals_for(r.observed, r.observed < r.lower ? r.lower : r.upper);
     const std::optional<float> mean = mean_ratio(t, i);
     return {item_name(r.item),
@@ -304,8 +295,8 @@ bool is_range_item(Item item)
 std::optional<Measures> recorded_measures(const SpeciesTable& table, int i, Item item)
 {
     const RangeCells rc = range_cells(table, item);
-    const Cell& least = cell(*rc.table, i, rc.least);
-    const Cell& greatest = cell(*rc.table, i, rc.greatest);
+    const Cell& least = rc.table->cell(i, rc.least);
+    const Cell& greatest = rc.table->cell(i, rc.greatest);
     if (!measure_recorded(least) || !measure_recorded(greatest))
         return std::nullopt;
     return Measures{measure(least), measure(greatest)};
@@ -354,7 +345,7 @@ bool item_fails(const SpeciesTable& table, int i, Item item, const ObservationSe
     switch (item) {
     case Item::berry_shape:
         // The shape always counts: true is -1, false and an unrecorded shape 0.
-        return cell(table.fruit, i, 4).number() != (seen.spherical ? -1.0 : 0.0);
+        return table.fruit.cell(i, 4).number() != (seen.spherical ? -1.0 : 0.0);
     case Item::leaflet_shape:
         return leaflet_fails(table, i, seen, why);
     case Item::berry_size:
@@ -435,7 +426,7 @@ ReasonText describe(const Reason& r, const SpeciesTable& t, int i, const Observa
     switch (r.item) {
     case Item::berry_shape:
         return {item_name(r.item), seen.spherical ? QStringLiteral("Spherical") : QStringLiteral("Ellipsoidal"),
-                shape_text(cell(t.fruit, i, 4)), QString()};
+                shape_text(t.fruit.cell(i, 4)), QString()};
     case Item::leaflet_shape:
         return describe_leaflet(r, t, i, seen);
     case Item::berry_size:
@@ -445,9 +436,9 @@ ReasonText describe(const Reason& r, const SpeciesTable& t, int i, const Observa
         const RangeCells rc = range_cells(t, r.item);
         const QString recorded =
             r.item == Item::bud_length
-                ? QStringLiteral("typical ") + number(cell(*rc.table, i, rc.least).number()) + unit
-                : number(cell(*rc.table, i, rc.least).number()) + QStringLiteral(" to ")
-                      + number(cell(*rc.table, i, rc.greatest).number()) + unit;
+                ? QStringLiteral("typical ") + number(rc.table->cell(i, rc.least).number()) + unit
+                : number(rc.table->cell(i, rc.least).number()) + QStringLiteral(" to ")
+                      + number(rc.table->cell(i, rc.greatest).number()) + unit;
         return {item_name(r.item), QString::number(range_value(r.item, seen)) + unit, recorded,
                 decimals(r.lower, decimals_for(r.observed, r.lower)) + QStringLiteral(" to ")
                     + decimals(r.upper, decimals_for(r.observed, r.upper)) + unit + factors_note(r.item, f)};

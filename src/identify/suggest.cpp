@@ -58,7 +58,7 @@ ObservationSet with_value(ObservationSet seen, Item item, std::int16_t v)
     return seen;
 }
 
-bool colour_suggestion(const SpeciesIndex& index, std::span<const std::int16_t> judged, Suggestion& s)
+bool colour_suggestion(const ItemIndex& index, std::span<const std::int16_t> judged, Suggestion& s)
 {
     const QStringList& texts = index.colour_texts(s.item);
     const std::vector<std::int16_t>& colour = index.colours(s.item);
@@ -93,7 +93,7 @@ bool colour_suggestion(const SpeciesIndex& index, std::span<const std::int16_t> 
 // Sizes and counts: whole-number observations from 1 to 32767. Each
 // species' accepted range covers a run of them; the number kept at each
 // observation is a running sum over where the runs start and end.
-bool whole_number_suggestion(const SpeciesIndex& index, std::span<const std::int16_t> judged, const Factors& f,
+bool whole_number_suggestion(const ItemIndex& index, std::span<const std::int16_t> judged, const Factors& f,
                              Suggestion& s)
 {
     int unrecorded = 0;
@@ -161,7 +161,7 @@ bool whole_number_suggestion(const SpeciesIndex& index, std::span<const std::int
 // grow with the species' mean ratio, so the bands in the index's order of
 // their lower ends have their upper ends in order too, and the ends merge
 // in one pass.
-bool leaflet_suggestion(const SpeciesIndex& index, std::span<const std::int16_t> judged, Suggestion& s)
+bool leaflet_suggestion(const ItemIndex& index, std::span<const std::int16_t> judged, Suggestion& s)
 {
     std::vector<char> is_judged(static_cast<std::size_t>(index.species_count()) + 1, 0);
     for (const std::int16_t i : judged)
@@ -235,7 +235,7 @@ bool leaflet_suggestion(const SpeciesIndex& index, std::span<const std::int16_t>
 
 }  // namespace
 
-std::vector<Suggestion> suggest(const SpeciesIndex& index, const ObservationSet& seen, const Factors& factors,
+std::vector<Suggestion> suggest(const ItemIndex& index, const ObservationSet& seen, const Factors& factors,
                                 std::span<const std::int16_t> listed, int shown)
 {
     const SpeciesTable& table = index.table();
@@ -265,7 +265,7 @@ std::vector<Suggestion> suggest(const SpeciesIndex& index, const ObservationSet&
     return out;
 }
 
-std::vector<std::int16_t> kept_by(const SpeciesIndex& index, const ObservationSet& seen, const Factors& factors,
+std::vector<std::int16_t> kept_by(const ItemIndex& index, const ObservationSet& seen, const Factors& factors,
                                   std::span<const std::int16_t> listed, int shown, Item item,
                                   const ValueGroup& group)
 {

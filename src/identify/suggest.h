@@ -11,7 +11,7 @@
 
 #include <QString>
 
-#include "identify/species_index.h"
+#include "identify/item_index.h"
 
 namespace qid {
 
@@ -36,11 +36,11 @@ struct Suggestion {
 // value they record is not offered. The species an item is judged on are
 // those listed that the steps up to the item's own would still keep with
 // the observations already made.
-std::vector<Suggestion> suggest(const SpeciesIndex& index, const ObservationSet& seen, const Factors& factors,
+std::vector<Suggestion> suggest(const ItemIndex& index, const ObservationSet& seen, const Factors& factors,
                                 std::span<const std::int16_t> listed, int shown);
 
 // The species of `listed` left when the item is observed with a value of the group.
-std::vector<std::int16_t> kept_by(const SpeciesIndex& index, const ObservationSet& seen, const Factors& factors,
+std::vector<std::int16_t> kept_by(const ItemIndex& index, const ObservationSet& seen, const Factors& factors,
                                   std::span<const std::int16_t> listed, int shown, Item item,
                                   const ValueGroup& group);
 

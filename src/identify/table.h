@@ -33,6 +33,13 @@ public:
     int columns() const { return columns_; }
     Cell& at(int row, int column) { return cells_.at(offset(row, column)); }
     const Cell& at(int row, int column) const { return cells_.at(offset(row, column)); }
+    // A cell of a species; a column past the table's last reads as empty: a
+    // file with fewer columns records nothing there.
+    const Cell& cell(int row, int column) const
+    {
+        static const Cell empty;
+        return column < columns_ ? at(row, column) : empty;
+    }
 
 private:
     std::size_t offset(int row, int column) const

@@ -21,10 +21,10 @@
 #include "about/about_64.h"
 #include "explain/explain_windows.h"
 #include "platform/host.h"
+#include "platform/image_button.h"
 #include "platform/messages.h"
 #include "platform/text_list_model.h"
 #include "report/report.h"
-#include "shell/image_button.h"
 #include "shell/help.h"
 #include "shell/navigation.h"
 #include "shell/resize.h"
@@ -348,12 +348,12 @@ void QID_main::build_controls()
     // The five image buttons: PRINT, NEXT, BACK, CLEAR, EXTEND.
     const char* words[] = {"PRINT", "NEXT", "BACK", "CLEAR", "EXTEND"};
     for (int i = 0; i < 5; ++i) {
-        auto* button = new ImageButton(surface_);
+        auto* button = new platform::ImageButton(surface_);
         button->setAccessibleName(QString::fromLatin1(words[i]));
         button->setToolTip(QString::fromLatin1(words[i]));
         buttons_[static_cast<std::size_t>(i)] = button;
         add(button, QStringLiteral("Image1"), i, {0, 0, 0, 0}, QString(), 0);
-        connect(button, &ImageButton::activated, this, [this, i] { press(i); });
+        connect(button, &platform::ImageButton::activated, this, [this, i] { press(i); });
     }
     // A button that hides itself with the focus (BACK at the first step,
     // EXTEND once pressed, NEXT at the last step) must not hand it on along
@@ -361,7 +361,7 @@ void QID_main::build_controls()
     // goes to NEXT, and from NEXT to the result list, or to the first entry
     // while nothing is listed.
     QWidget* first_entry = young;
-    for (ImageButton* button : buttons_)
+    for (platform::ImageButton* button : buttons_)
         button->set_focus_on_hide([this, button, results, first_entry]() -> QWidget* {
             if (button != buttons_[1] && buttons_[1]->isVisible())
                 return buttons_[1];
@@ -454,7 +454,7 @@ bool QID_main::load()
     if (!fill_image_list())
         return false;
     for (int i = 0; i < 5; ++i) {
-        ImageButton* b = buttons_[static_cast<std::size_t>(i)];
+        platform::ImageButton* b = buttons_[static_cast<std::size_t>(i)];
         b->set_pictures(image_list(2 * i + 1), image_list(2 * i + 2));
         platform::QtControl* c = control(QStringLiteral("Image1"), i);
         c->set_geometry({c->geometry().left, c->geometry().top,
@@ -464,8 +464,9 @@ bool QID_main::load()
     if (!start_up(*this))
         return false;
     connect_explain_windows();
-    save_layout(*this);
-    fit_form(*this);
+    const FittedWindow fitted{*this, *surface_, background(), controls_};
+    save_layout(fitted);
+    fit_form(fitted);
     form_ready = true;
     return true;
 }

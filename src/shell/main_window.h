@@ -16,9 +16,12 @@ class QAction;
 
 namespace qid {
 
+namespace platform {
+class ImageButton;
+}
+
 class BackgroundPicture;
 class ExplainWindows;
-class ImageButton;
 
 class QID_main final : public QMainWindow {
     Q_OBJECT
@@ -35,7 +38,7 @@ public:
     // Every control of the window in the window's own order.
     const std::vector<std::unique_ptr<platform::QtControl>>& controls() const { return controls_; }
 
-    ImageButton* image_button(int i) const { return buttons_.at(static_cast<std::size_t>(i)); }
+    platform::ImageButton* image_button(int i) const { return buttons_.at(static_cast<std::size_t>(i)); }
     QWidget* background() const;
     // The picture the background shows, decoded when first drawn at the size it is drawn.
     void set_background(const QString& path);
@@ -64,7 +67,7 @@ private:
 
     QWidget* surface_ = nullptr;
     BackgroundPicture* background_ = nullptr;
-    std::array<ImageButton*, 5> buttons_{};
+    std::array<platform::ImageButton*, 5> buttons_{};
     std::vector<std::unique_ptr<platform::QtControl>> controls_;
     std::array<QPixmap, 10> image_list_;
     QAction* exit_ = nullptr;

@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include <QEvent>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QWidget>
 
 #include "platform/control_style.h"
 #include "platform/host.h"
-#include "shell/image_button.h"
-#include "shell/main_window.h"
+#include "platform/image_button.h"
+#include "platform/qt_control.h"
 #include "core/numbers.h"
 
 namespace qid {
@@ -37,9 +38,9 @@ constexpr double bottom_strip = 500.0;
 constexpr double full_hd_font_factor = (16200.0 - 28800.0 / design_width * bottom_strip) / design_height;
 
 // The image buttons and the background picture: moved, never stretched.
-bool is_picture(const QID_main& window, const platform::QtControl& c)
+bool is_picture(const FittedWindow& window, const platform::QtControl& c)
 {
-    return qobject_cast<const ImageButton*>(c.widget()) != nullptr || c.widget() == window.background();
+    return qobject_cast<const platform::ImageButton*>(c.widget()) != nullptr || c.widget() == window.background;
 }
 
 int scaled(int design, double factor)
@@ -47,19 +48,19 @@ int scaled(int design, double factor)
     return static_cast<int>(round_half_even(design * factor));
 }
 
-platform::QtControl* find(const QID_main& window, const ctl_geom& e)
+platform::QtControl* find(const FittedWindow& window, const ctl_geom& e)
 {
-    for (const auto& c : window.controls())
+    for (const auto& c : window.controls)
         if (c->name() == e.name && c->index() == e.index)
             return c.get();
     return nullptr;
 }
 
 // The height of the menu bar at the window's width, known before it is shown.
-int menu_height(QID_main& window)
+int menu_height(const FittedWindow& window)
 {
-    const QMenuBar* bar = window.menuBar();
-    const int h = bar->heightForWidth(window.width());
+    const QMenuBar* bar = window.window.menuBar();
+    const int h = bar->heightForWidth(window.window.width());
     return h >= 0 ? h : bar->sizeHint().height();
 }
 
@@ -69,14 +70,14 @@ int menu_height(QID_main& window)
 // area at scale_y; the factor is then lowered just enough to keep every
 // control of the design surface inside it. The background picture may run
 // past the edge, as it does on the design surface.
-double fitting_scale_y(QID_main& window)
+double fitting_scale_y(const FittedWindow& window)
 {
-    const double room = platform::pixels_to_twips(window.height() - menu_height(window));
+    const double room = platform::pixels_to_twips(window.window.height() - menu_height(window));
     double factor = resize::scale_y;
     for (int k = 0; k < resize::layout_count; ++k) {
         const ctl_geom& e = resize::layout[static_cast<std::size_t>(k)];
         const platform::QtControl* c = find(window, e);
-        if (!c || c->widget()->parentWidget() != window.surface() || c->widget() == window.background())
+        if (!c || c->widget()->parentWidget() != &window.surface || c->widget() == window.background)
             continue;
         if (!is_picture(window, *c))
             factor = std::min(factor, room / std::max(1, e.top + e.height));
@@ -93,7 +94,10 @@ double fitting_scale_y(QID_main& window)
 // corner of the screen, and the controls are fitted to the client area left.
 class FrameFit final : public QObject {
 public:
-    FrameFit(QID_main& window, const QSize& outer) : QObject(&window), window_(window), outer_(outer) {}
+    FrameFit(const FittedWindow& fitted, const QSize& outer)
+        : QObject(&fitted.window), fitted_(fitted), window_(fitted.window), outer_(outer)
+    {
+    }
 
     // True when the window already has its frame and is now settled.
     bool apply()
@@ -126,20 +130,21 @@ protected:
             return false;
         window_.removeEventFilter(this);
         apply();
-        scale_controls(window_);
+        scale_controls(fitted_);
         deleteLater();
         return false;
     }
 
 private:
-    QID_main& window_;
+    FittedWindow fitted_;
+    QMainWindow& window_;
     QSize outer_;
 };
 
 // Controls that follow one another on a line of the design, each starting
 // where the one before ends (the credit labels, which size themselves to
 // their text), go on doing so: their fonts may grow less than the line.
-void keep_lines(QID_main& window)
+void keep_lines(const FittedWindow& window)
 {
     for (int k = 1; k < resize::layout_count; ++k) {
         const ctl_geom& a = resize::layout[static_cast<std::size_t>(k - 1)];
@@ -158,7 +163,7 @@ void keep_lines(QID_main& window)
 
 }  // namespace
 
-void save_layout(QID_main& window)
+void save_layout(const FittedWindow& window)
 {
     using namespace resize;
     const platform::ScreenTwips screen = platform::host().screen();
@@ -168,9 +173,9 @@ void save_layout(QID_main& window)
     screen_h = static_cast<std::int32_t>(round_half_even(screen_h - scale_x * bottom_strip));
     scale_y = screen_h / design_height;
 
-    layout.assign(window.controls().size(), ctl_geom{});
+    layout.assign(window.controls.size(), ctl_geom{});
     layout_count = 0;
-    for (const auto& c : window.controls()) {
+    for (const auto& c : window.controls) {
         const platform::Twips g = c->geometry();
         ctl_geom& e = layout[static_cast<std::size_t>(layout_count)];
         e.index = clamp_int16(c->index());
@@ -184,15 +189,15 @@ void save_layout(QID_main& window)
     }
 }
 
-void fit_form(QID_main& window)
+void fit_form(const FittedWindow& window)
 {
     const platform::ScreenTwips screen = platform::host().screen();
     const double height = screen.height - resize::scale_y * bottom_strip;
     const double width = screen.width;
 
     // The design surface gives up its fixed size and fills the window below the menu bar.
-    window.surface()->setMinimumSize(0, 0);
-    window.surface()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window.surface.setMinimumSize(0, 0);
+    window.surface.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     auto* fit = new FrameFit(window, QSize(platform::twips_to_pixels(width), platform::twips_to_pixels(height)));
     if (fit->apply())
         delete fit;
@@ -201,7 +206,7 @@ void fit_form(QID_main& window)
     scale_controls(window);
 }
 
-void scale_controls(QID_main& window)
+void scale_controls(const FittedWindow& window)
 {
     using namespace resize;
     const double factor_y = fitting_scale_y(window);
@@ -211,7 +216,7 @@ void scale_controls(QID_main& window)
     platform::use_control_style(font_factor / full_hd_font_factor);
     for (int k = 0; k < layout_count; ++k) {
         const ctl_geom& e = layout[static_cast<std::size_t>(k)];
-        for (const auto& c : window.controls()) {
+        for (const auto& c : window.controls) {
             if (c->name() != e.name || c->index() != e.index)
                 continue;
             platform::Twips g = c->geometry();

@@ -5,13 +5,29 @@
 // is moved and sized by one horizontal and one vertical factor. Pictures are
 // moved but keep their size.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <QString>
 
+class QMainWindow;
+class QWidget;
+
 namespace qid {
 
-class QID_main;
+namespace platform {
+class QtControl;
+}
+
+// What the fitting needs of the main window, which hands it over: the window,
+// the design surface under its menu bar, the background picture and every
+// control in the window's own order.
+struct FittedWindow {
+    QMainWindow& window;
+    QWidget& surface;
+    const QWidget* background;
+    const std::vector<std::unique_ptr<platform::QtControl>>& controls;
+};
 
 // The recorded design geometry of one control, in twips of its container.
 struct ctl_geom {
@@ -37,11 +53,11 @@ extern std::int16_t layout_count;
 
 // Records every control of the window (menu entries and the button picture
 // list are not controls here) and computes the two factors.
-void save_layout(QID_main& window);
+void save_layout(const FittedWindow& window);
 // Gives the window the screen's width and height less the bottom strip, its
 // frame at the top left corner, and scales the controls.
-void fit_form(QID_main& window);
+void fit_form(const FittedWindow& window);
 // Moves and sizes every recorded control by the factors.
-void scale_controls(QID_main& window);
+void scale_controls(const FittedWindow& window);
 
 }  // namespace qid

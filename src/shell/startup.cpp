@@ -87,7 +87,7 @@ bool start_up(QID_main& window)
     bud_len_fac = {0.8f, 1.1f};
     range_ext = 0.0f;
     screen_ratio = static_cast<float>(platform::host().screen().width) / 19200.0f;
-    about = std::make_shared<about_64>();
+    about = std::make_shared<about_64>(build_date, screen_ratio);
     about->create_About(QStringLiteral("Vantelo_qid.gif"), 19733, 16777215, std::nullopt, 9000,
                         QStringLiteral("s_vil3.jpg"), 0.4f);
     msg_style = std::make_shared<MsgBx>();

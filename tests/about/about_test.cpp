@@ -8,9 +8,9 @@
 
 #include "about/about_64.h"
 #include "about/about_window.h"
+#include "core/shared.h"
 #include "recording_messages.h"
-#include "shell/image_button.h"
-#include "shell/state.h"
+#include "platform/image_button.h"
 
 namespace qid::testing {
 namespace {
@@ -45,8 +45,6 @@ protected:
     {
         platform::set_host(this);
         app_path = QID_PROGRAM_DIR "/";
-        build_date = ", 03/02/2014";
-        screen_ratio = 1.0f;
     }
     void TearDown() override { platform::set_host(nullptr); }
     platform::ScreenTwips screen() const override { return {19200, 14400}; }
@@ -63,12 +61,13 @@ protected:
     {
         return {"Quenla ID", 2, 5, 11, description, "Comments", "Vantelo", "Copyright", "Trademarks"};
     }
+    static constexpr const char* date = ", 03/02/2014";
     RecordingMessages messages;
 };
 
 TEST_F(AboutTest, ShowsTheVersionTheDateTheMemoryAndThePictures)
 {
-    about_64 full(version("An identification key for the trees of the genus Quenla"));
+    about_64 full(date, 1.0f, version("An identification key for the trees of the genus Quenla"));
     const About& f = build(full);
     EXPECT_EQ(QStringList({f.title_lbl[0]->text(), f.title_lbl[1]->text(), f.mem_lbl->text(), f.make_lbl[2]->text()}),
               QStringList({"Quenla ID", "Version 2.5.11, 03/02/2014", "Total memory = 8 GB\nof which 25% is available.",
@@ -79,7 +78,7 @@ TEST_F(AboutTest, ShowsTheVersionTheDateTheMemoryAndThePictures)
     EXPECT_GE(f.title_lbl[3]->y(), f.title_lbl[2]->geometry().bottom());
     // An empty description hides its label and moves the next one up; a
     // missing picture is reported, and the box is built without it.
-    about_64 empty(version(""));
+    about_64 empty(date, 1.0f, version(""));
     const About& e = build(empty, "gone.gif");
     EXPECT_TRUE(e.title_lbl[2]->isHidden() && e.title_lbl[2]->height() == 0);
     EXPECT_EQ(e.title_lbl[3]->y(), e.title_lbl[2]->y());
@@ -89,12 +88,11 @@ TEST_F(AboutTest, ShowsTheVersionTheDateTheMemoryAndThePictures)
 
 TEST_F(AboutTest, IsBuiltOnceWithTheArgumentsInProportionToTheScreen)
 {
-    about_64 centred(version("x"));
+    about_64 centred(date, 1.0f, version("x"));
     const About& c = build(centred, "Vantelo_qid.gif", {}, -1);
     EXPECT_NEAR(c.x(), (1280 - c.width()) / 2.0, 0.5);
     EXPECT_NEAR(c.y(), (960 - c.height()) / 2.0, 0.5);
-    screen_ratio = 3.0f;
-    about_64 placed(version("x"));
+    about_64 placed(date, 3.0f, version("x"));
     const About& p = build(placed, "Vantelo_qid.gif", 600, 9000);
     placed.create_About("none.gif", 255, 0, 0, 0, "none.jpg", 1.0f);  // changes nothing
     EXPECT_EQ(p.pos(), QPoint(1800, 120));

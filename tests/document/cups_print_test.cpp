@@ -14,9 +14,9 @@
 #include "../support/scripted_dialogs.h"
 #include "document/pp_pages.h"
 #include "document/preview.h"
+#include "platform/image_button.h"
 #include "platform/printer_target.h"
 #include "platform/qt_dialogs.h"
-#include "shell/image_button.h"
 #include "shell/state.h"
 
 namespace qid::testing {

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "document_fixture.h"
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 
 namespace qid::testing {
 namespace {

@@ -150,7 +150,7 @@ TEST(Explain, WhatToLookAtNextRanksByTheSpeciesExpectedToBeLeft)
     const SpeciesData d = read(four);
     const ObservationSet seen;
     const std::vector<std::int16_t> listed{1, 2, 3, 4};
-    const SpeciesIndex index(d);
+    const ItemIndex index(d);
     const std::vector<Suggestion> ranked = suggest(index, seen, Factors{}, listed, 0);
     std::vector<std::pair<QString, int>> order;
     for (const Suggestion& s : ranked)

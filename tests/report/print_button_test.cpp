@@ -16,9 +16,9 @@
 #include "document/pp_pages.h"
 #include "document/preview.h"
 #include "platform/forwarding_target.h"
+#include "platform/image_button.h"
 #include "platform/printer_target.h"
 #include "report/report.h"
-#include "shell/image_button.h"
 #include "shell/startup.h"
 #include "shell/window_fixture.h"
 

@@ -14,7 +14,7 @@
 
 #include "about/about_window.h"
 #include "shell/help.h"
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "window_fixture.h"
 
 namespace {

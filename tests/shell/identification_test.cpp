@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "datagen.h"
 #include "window_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "window_fixture.h"
 
 namespace {
@@ -130,7 +130,7 @@ TEST_F(KeyboardTest, SpaceAndEnterWorkAButtonAsAPlainLeftClickDoes)
         {"Alt on the release", Qt::Key_Space, {}, Qt::AltModifier, true, -1},
         {"another key", Qt::Key_A, {}, {}, false, -1},
     };
-    qid::ImageButton* b = window_->image_button(1);
+    qid::platform::ImageButton* b = window_->image_button(1);
     for (const auto& c : cases) {
         click(clear);
         b->setFocus();
@@ -147,7 +147,7 @@ TEST_F(KeyboardTest, SpaceAndEnterWorkAButtonAsAPlainLeftClickDoes)
 
 TEST_F(KeyboardTest, AReleaseActsOnlyAfterItsOwnPress)
 {
-    qid::ImageButton* b = window_->image_button(1);
+    qid::platform::ImageButton* b = window_->image_button(1);
     b->setFocus();
     // The Enter that closes a message box is pressed there and released here.
     QTest::keyRelease(b, Qt::Key_Return);

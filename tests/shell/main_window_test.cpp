@@ -14,7 +14,7 @@
 #include "document/preview.h"
 #include "identify/data_file.h"
 #include "msgbox/mesage_box.h"
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "shell/startup.h"
 #include "window_fixture.h"
 

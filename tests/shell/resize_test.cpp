@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 #include "shell/resize.h"
 #include "window_fixture.h"
 
@@ -59,7 +59,7 @@ TEST_F(ResizeTest, PicturesAreMovedButNeverStretched)
 {
     reopen({24000, 18000});
     for (int s : {print, next, back, clear, extend}) {
-        auto* button = static_cast<qid::ImageButton*>(widget(s));
+        auto* button = static_cast<qid::platform::ImageButton*>(widget(s));
         EXPECT_EQ(button->size(), button->pixmap().size());
     }
     EXPECT_EQ(std::pair(ctl_tbl[clear]->geometry().left, ctl_tbl[clear]->geometry().top), std::pair(11625, 1700));
@@ -84,7 +84,7 @@ TEST_F(ResizeTest, NoControlOrCaptionIsCutOffOnAnyScreen)
             const bool on_surface = w->parentWidget() == window_->surface() && w != window_->background();
             EXPECT_TRUE(!on_surface || room.contains(w->geometry())) << c->name().toStdString() << c->index();
             auto* label = qobject_cast<QLabel*>(w);
-            if (!label || label->text().isEmpty() || qobject_cast<qid::ImageButton*>(w))
+            if (!label || label->text().isEmpty() || qobject_cast<qid::platform::ImageButton*>(w))
                 continue;
             const int needed =
                 label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();

@@ -14,9 +14,9 @@
 
 namespace qid {
 
-class SpeciesIndex {
+class ItemIndex {
 public:
-    explicit SpeciesIndex(const SpeciesTable& table);
+    explicit ItemIndex(const SpeciesTable& table);
 
     const SpeciesTable& table() const { return *table_; }
     int species_count() const { return table_->species_count; }

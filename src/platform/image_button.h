@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-namespace qid {
+namespace qid::platform {
 
 class ImageButton final : public QLabel {
     Q_OBJECT
@@ -58,4 +58,4 @@ private:
     std::function<QWidget*()> successor_;
 };
 
-}  // namespace qid
+}  // namespace qid::platform

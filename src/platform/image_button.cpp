@@ -1,4 +1,4 @@
-#include "shell/image_button.h"
+#include "platform/image_button.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace qid {
+namespace qid::platform {
 
 namespace {
 
@@ -171,4 +171,4 @@ void ImageButton::paintEvent(QPaintEvent* event)
     p.drawRect(QRectF(rect()).adjusted(5, 5, -5, -5));
 }
 
-}  // namespace qid
+}  // namespace qid::platform

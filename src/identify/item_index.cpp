@@ -1,4 +1,4 @@
-#include "identify/species_index.h"
+#include "identify/item_index.h"
 
 #include <algorithm>
 
@@ -15,7 +15,7 @@ constexpr Item range_items[4] = {Item::berry_size, Item::leaflet_pairs, Item::le
 
 }  // namespace
 
-std::size_t SpeciesIndex::colour_slot(Item item)
+std::size_t ItemIndex::colour_slot(Item item)
 {
     switch (item) {
     case Item::initial_colour: return 0;
@@ -28,7 +28,7 @@ std::size_t SpeciesIndex::colour_slot(Item item)
     }
 }
 
-std::size_t SpeciesIndex::range_slot(Item item)
+std::size_t ItemIndex::range_slot(Item item)
 {
     switch (item) {
     case Item::berry_size: return 0;
@@ -38,7 +38,7 @@ std::size_t SpeciesIndex::range_slot(Item item)
     }
 }
 
-SpeciesIndex::SpeciesIndex(const SpeciesTable& table)
+ItemIndex::ItemIndex(const SpeciesTable& table)
     : table_(&table), colours_(7), texts_(7), measures_(4)
 {
     const auto rows = static_cast<std::size_t>(table.species_count) + 1;
@@ -74,7 +74,7 @@ SpeciesIndex::SpeciesIndex(const SpeciesTable& table)
     });
 }
 
-std::optional<Bounds> SpeciesIndex::accepted(Item item, int i, const Factors& factors) const
+std::optional<Bounds> ItemIndex::accepted(Item item, int i, const Factors& factors) const
 {
     if (item == Item::leaflet_shape)
         return bands_[static_cast<std::size_t>(i)];
