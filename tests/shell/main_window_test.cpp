@@ -1,20 +1,18 @@
-// The main window after start-up: the shared state, the control table, the
-// layout, the change notifications, the failures that stop start-up, and Exit.
+// The main window after start-up: shared state, control table, layout, edits, start-up failures, Exit.
 #include <cmath>
 #include <functional>
 #include <numeric>
 #include <set>
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QStyleOptionViewItem>
-#include <QTemporaryDir>
 
 #include "about/about_window.h"
 #include "document/pp_pages.h"
 #include "document/preview.h"
 #include "identify/data_file.h"
 #include "msgbox/mesage_box.h"
-#include "shell/image_button.h"
 #include "shell/startup.h"
 #include "window_fixture.h"
 
@@ -185,12 +183,11 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
 }
 
 // Records the order in which windows receive their close.
-class CloseOrder final : public QObject {
-public:
+struct CloseOrder final : QObject {
     QList<QObject*> closed;
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (event->type() == QEvent::Close)
+        if (e->type() == QEvent::Close)
             closed << watched;
         return false;
     }
@@ -208,34 +205,16 @@ TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
     EXPECT_TRUE(!window_->isVisible() && qid::msg_style == nullptr);
 }
 
-// Start-up on a program folder of the test's own, left to the test.
-class FolderTest : public WindowTest {
-protected:
-    void SetUp() override
-    {
-        screen_.folder = dir_.path();
-        qid::platform::set_host(&screen_);
-    }
-    QString path(const QString& relative) const { return dir_.filePath(relative); }
-    QTemporaryDir dir_;
-};
-
 TEST_F(FolderTest, EmptyDefaultListsLeaveOnlyNextAndClearOnOffer)
 {
     // FINAL COLOUR and COLOUR BELOW hold nothing: choosing their first entry changes nothing.
-    copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
-    QFile shipped(QID_PROGRAM_DIR "/qid.dta"), data(path("qid.dta"));
-    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly) && data.open(QIODevice::WriteOnly));
-    QList<QByteArray> lines = shipped.readAll().split('\n');
+    QList<QByteArray> lines = read_file(QID_PROGRAM_DIR "/qid.dta").split('\n');
     lines[1] = lines[3] = "0\r";
-    data.write(lines.join('\n'));
-    data.close();
-
-    qid::QID_main window;
-    ASSERT_TRUE(window.load());
+    fill(lines.join('\n'));
+    open();
     EXPECT_EQ(ctl_tbl[final_colour]->item_count() + ctl_tbl[colour_below]->item_count(), 0);
     EXPECT_EQ(shown(), "010100");
-    window.image_button(1)->release();  // NEXT runs the first step
+    click(next);
     EXPECT_EQ(std::pair(int(qid::stage), shown()), std::pair(0, std::string("110100")));
 }
 
@@ -248,8 +227,7 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
         {"qid.dta", "DATA FILE ERROR|The species data file '%1/qid.dta' cannot be used."},
     };
     for (const auto& [missing, expected] : cases) {
-        copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
-        QFile::copy(QID_PROGRAM_DIR "/qid.dta", path("qid.dta"));
+        fill();
         QDir(path(missing)).removeRecursively();
         QFile::remove(path(missing));
         messages_.clear();
@@ -269,8 +247,7 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
 // are made on first use, as start-up would have made them.
 TEST_F(FolderTest, WindowsMadeOnFirstUseAreAsStartUpLeftThemAndHadTheirPicturesChecked)
 {
-    copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
-    QFile::copy(QID_PROGRAM_DIR "/qid.dta", path("qid.dta"));
+    fill();
     for (const char* gone : {"s_vil3.jpg", "closeU.gif", "mag-minus.ico"})
         QFile::remove(path("graphics/") + gone);
     open();

@@ -1,5 +1,4 @@
-// Fitting the real main window to screens of several sizes: the factors,
-// the window's frame, the controls, the pictures and the fonts.
+// Fitting the main window to screens of several sizes: factors, frame, controls, pictures and fonts.
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QLabel>
