@@ -1,4 +1,4 @@
-// Identifying trees on the real window: the README's worked examples, BACK, steps without survivors, CLEAR, 32,767 species.
+// Identifying trees on the real window: BACK and NEXT, steps without survivors, CLEAR, 32,767 species.
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -15,79 +15,7 @@ QStringList quenla(QStringList epithets)
     return epithets.replaceInStrings(QRegularExpression("^"), "Quenla ");
 }
 
-// One worked example of the README: what is entered, and the species left after each step run.
-struct Example {
-    const char* name;
-    std::vector<std::pair<int, const char*>> chosen;  // list slot, entry
-    std::vector<std::pair<int, const char*>> typed;   // box slot, text
-    std::vector<int> clicked;                         // tick box or option
-    std::vector<QStringList> after;
-};
-
-const Example examples[] = {
-    {"red berries of a mature tree",
-     {{initial_colour, "RED"}, {colour_above, "DARK GREEN"}, {bud_colour, "RED-BROWN"}, {bud_hairs, "HAIRLESS"},
-      {sticky, "YES"}},
-     {{berry_size, "9"}, {pairs, "6"}, {leaf_length, "180"}, {leaflet_length, "50"}, {leaflet_width, "20"},
-      {bud_length, "8"}},
-     {},
-     {{"frutescens", "rubella", "coccinea", "kermesina", "pendula", "incerta", "fusca"},
-      {"frutescens", "rubella", "incerta"},
-      {"frutescens"}}},
-    {"orange ellipsoidal berries of a young tree",
-     {{initial_colour, "ORANGE"}, {final_colour, "RED"}, {colour_above, "MID GREEN"}, {colour_below, "GREY-GREEN"},
-      {bud_colour, "GREEN"}},
-     {{berry_size, "7"}, {pairs, "5"}, {leaf_length, "130"}, {bud_length, "9"}},
-     {young, ellipsoidal},
-     {{"aurantiaca", "crocea", "obscura", "ambigua", "tardiflora", "velutina", "glutinosa"},
-      {"aurantiaca", "crocea", "ambigua", "glutinosa"},
-      {"aurantiaca", "crocea"}}},
-    {"black berries with counted leaflets",
-     {{initial_colour, "BLACK"}, {bud_hairs, "WOOLLY"}, {sticky, "NO"}},
-     {{pairs, "8"}, {leaf_length, "260"}, {leaflet_length, "70"}, {leaflet_width, "20"}},
-     {},
-     {{"kermesina", "incerta", "nigra", "atrata", "carbonaria", "fusca", "nana"},
-      {"incerta", "nigra", "carbonaria"},
-      {"nigra", "carbonaria"}}},
-    {"the second without the young-tree tick: a 7 mm berry is too small for aurantiaca",
-     {{initial_colour, "ORANGE"}, {final_colour, "RED"}, {colour_above, "MID GREEN"}, {colour_below, "GREY-GREEN"},
-      {bud_colour, "GREEN"}},
-     {{berry_size, "7"}},
-     {ellipsoidal},
-     {{"crocea", "obscura", "ambigua", "tardiflora", "velutina", "glutinosa"}}},
-};
-
-class IdentificationTest : public WindowTest {
-protected:
-    static void enter(const Example& e)
-    {
-        click(clear);
-        for (const auto& [s, text] : e.chosen)
-            choose(s, text);
-        for (const auto& [s, text] : e.typed)
-            type(s, text);
-        for (int s : e.clicked)
-            click(s);
-    }
-};
-
-TEST_F(IdentificationTest, TheWorkedExamplesNarrowStepByStep)
-{
-    const char* headings[] = {"Trees selected on FRUIT data.", "Trees selected on FRUIT and LEAF data.",
-                              "Trees selected on FRUIT, LEAF and BUD data."};
-    const char* buttons[] = {"110100", "111100", "101100"};
-    for (const Example& e : examples) {
-        SCOPED_TRACE(e.name);
-        enter(e);
-        for (std::size_t step = 0; step < e.after.size(); ++step) {
-            click(next);
-            EXPECT_EQ(std::tuple(results(), ctl_tbl[heading]->caption(), shown()),
-                      std::tuple(quenla(e.after[step]), QString(headings[step]), std::string(buttons[step])))
-                << "step " << step;
-        }
-    }
-    EXPECT_TRUE(messages_.shown().empty());
-}
+using IdentificationTest = WindowTest;
 
 TEST_F(IdentificationTest, BackShowsStoredStepsAndNextOnlyRedisplaysAfterTheLastStep)
 {
@@ -150,8 +78,12 @@ TEST_F(IdentificationTest, AStepWithoutSurvivorsSaysWhichAndOffersExtend)
 
 TEST_F(IdentificationTest, ClearRestoresTheDefaults)
 {
-    enter(examples[1]);  // every colour, the young-tree tick and the ellipsoidal berry
-    for (int s : {leaflet_length, leaflet_width})
+    click(young);
+    click(ellipsoidal);
+    for (const auto& [s, entry] : {std::pair{initial_colour, "RED"}, {final_colour, "BLACK"}, {colour_above, "DARK GREEN"},
+                                   {colour_below, "SILVERY"}, {bud_colour, "GREEN"}})
+        choose(s, entry);
+    for (int s : {berry_size, pairs, leaf_length, leaflet_length, leaflet_width, bud_length})
         type(s, "4");
     click(next);
     click(clear);

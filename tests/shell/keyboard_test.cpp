@@ -1,4 +1,4 @@
-// The window from the keyboard: tab order, a whole identification, the image buttons' keys, clicks and names, menus.
+// The window from the keyboard: tab order, the first worked example, the image buttons' keys, clicks and names, menus.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
@@ -64,11 +64,22 @@ TEST_F(KeyboardTest, ExampleOneInReadingOrderWithKeysAlone)
     tab("8");
     tab();
     ASSERT_EQ(focus(), widget(next));
-    key(Qt::Key_Space);  // each key runs one step
-    key(Qt::Key_Return);
-    key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(results(), QStringList({"Quenla frutescens"}));
-    EXPECT_EQ(shown(), "101100");
+    // Each key runs one step of the README's first worked example.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Space, {}}, {Qt::Key_Return, {}}, {Qt::Key_Enter, Qt::KeypadModifier}};
+    const char* headings[] = {"FRUIT", "FRUIT and LEAF", "FRUIT, LEAF and BUD"};
+    const char* buttons[] = {"110100", "111100", "101100"};
+    const QStringList after[] = {{"frutescens", "rubella", "coccinea", "kermesina", "pendula", "incerta", "fusca"},
+                                 {"frutescens", "rubella", "incerta"},
+                                 {"frutescens"}};
+    for (int step = 0; step < 3; ++step) {
+        key(keys[step].first, keys[step].second);
+        EXPECT_EQ(std::tuple(results(), ctl_tbl[heading]->caption(), shown()),
+                  std::tuple(QStringList(after[step]).replaceInStrings(QRegularExpression("^"), "Quenla "),
+                             QString("Trees selected on %1 data.").arg(headings[step]), std::string(buttons[step])))
+            << "step " << step;
+    }
+    EXPECT_TRUE(messages_.shown().empty());
     EXPECT_EQ(focus(), widget(result_list));  // from NEXT, hidden at the last step
     // Buttons on offer join the chain where they stand.
     EXPECT_EQ(chain(), groups + "Image12 Image13 List10 Image10");
