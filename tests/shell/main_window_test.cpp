@@ -1,12 +1,10 @@
 // The main window after start-up: shared state, control table, layout, edits, start-up failures, Exit.
-#include <cmath>
 #include <functional>
 #include <numeric>
 #include <set>
 
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QStyleOptionViewItem>
 
 #include "about/about_window.h"
 #include "document/pp_pages.h"
@@ -40,18 +38,6 @@ TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
     // The window carries the program's icon in every size the icon file holds.
     for (int side : {16, 32, 48, 256})
         EXPECT_TRUE(window_->windowIcon().availableSizes().contains(QSize(side, side))) << side;
-}
-
-TEST_F(MainWindowTest, ControlTableHoldsEveryControlInItsSlot)
-{
-    QStringList names;
-    for (int s = 0; s < qid::ctl_count; ++s)
-        names << widget(s)->objectName() + widget(s)->property("index").toString();
-    EXPECT_EQ(names.join(' '),
-              "Label10 Frame10 Frame11 Frame12 List10 List20 List21 Check10 List40 List41 List42 Text10 Label90 "
-              "Frame20 Label10 Image10 Image11 Image12 List30 List31 Text20 Text21 Text22 Text23 Option10 Option11 "
-              "Text30 Image13 Image14 Label130 Label140 Label141 Label142 Image20");
-    EXPECT_EQ(ctl_tbl[0], ctl_tbl[14]);
 }
 
 TEST_F(MainWindowTest, ListsAreFilledInFileOrderWithTheDefaultsChosen)
@@ -89,41 +75,6 @@ TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
     EXPECT_EQ(ctl_tbl[14]->caption(),
               "Please enter as much data as possible on the TREE, FRUIT, LEAVES and BUDS.\n\n"
               "When you've done this, click the 'NEXT' button.");
-}
-
-// The entries a list cuts at its width and font.
-std::string cut_entries(QAbstractItemView* list)
-{
-    QStyleOptionViewItem option;
-    option.initFrom(list);
-    option.widget = list;
-    option.font = list->font();
-    QStringList cut;
-    for (int i = 0; i < list->model()->rowCount(); ++i)
-        if (list->itemDelegate()->sizeHint(option, list->model()->index(i, 0)).width() > list->viewport()->width())
-            cut << list->model()->index(i, 0).data().toString();
-    return cut.join(", ").toStdString();
-}
-
-TEST_F(MainWindowTest, EveryListShowsEveryEntryWholeAtAnyScreenSize)
-{
-    for (int i = 1; i <= qid::species_count; ++i)
-        ctl_tbl[result_list]->add_item("Quenla " + qid::species_name[static_cast<std::size_t>(i)]);
-    // The window grows with the screen, its fonts rounded down: 1280, 1600,
-    // 1920 and 2560 pixels wide.
-    for (double factor : {1.0, 1.25, 1.5, 2.0})
-        for (int s : {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky,
-                      result_list}) {
-            qid::platform::Control& c = *ctl_tbl[s];
-            const Twips g = c.geometry();
-            const double size = c.font_size();
-            c.set_geometry({g.left, g.top, static_cast<int>(g.width * factor), static_cast<int>(g.height * factor)});
-            c.set_font_size(std::floor(size * factor));
-            QCoreApplication::processEvents();  // lays the list out, its scroll bar included
-            EXPECT_EQ(cut_entries(static_cast<QAbstractItemView*>(widget(s))), "") << s << " at " << factor;
-            c.set_geometry(g);
-            c.set_font_size(size);
-        }
 }
 
 TEST_F(MainWindowTest, TheCreditLineSitsOnOneBaselineWithoutGaps)
