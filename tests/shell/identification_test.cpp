@@ -80,8 +80,8 @@ TEST_F(IdentificationTest, ClearRestoresTheDefaults)
 {
     click(young);
     click(ellipsoidal);
-    for (const auto& [s, entry] : {std::pair{initial_colour, "RED"}, {final_colour, "BLACK"}, {colour_above, "DARK GREEN"},
-                                   {colour_below, "SILVERY"}, {bud_colour, "GREEN"}})
+    for (const auto& [s, entry] : {std::pair{initial_colour, "RED"}, {final_colour, "BLACK"},
+                                   {colour_above, "DARK GREEN"}, {colour_below, "SILVERY"}, {bud_colour, "GREEN"}})
         choose(s, entry);
     for (int s : {berry_size, pairs, leaf_length, leaflet_length, leaflet_width, bud_length})
         type(s, "4");
@@ -122,8 +122,6 @@ TEST_F(LargeIdentificationTest, TheResultListOfEverySpeciesStaysAListBox)
     EXPECT_EQ(list->currentIndex().row(), 32766);
     EXPECT_EQ(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
     EXPECT_GT(list->verticalScrollBar()->maximum(), 30000);  // about a step per entry
-    QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(list->currentIndex().row(), 32765);
     // A click selects the entry under the mouse, which cannot be edited.
     QTest::keyClick(list, Qt::Key_Home);
     const QModelIndex third = list->model()->index(2, 0);

@@ -128,26 +128,26 @@ TEST_F(KeyboardTest, ButtonsActOnlyOnAPlainLeftButtonSpaceOrEnter)
         Qt::MouseButton button;  // NoButton: the key
         Qt::Key key;
         Qt::KeyboardModifiers on_press, on_release;
-        const char *after_press, *after_release;  // NEXT's picture and the step reached
+        const char *after_press, *after_release;  // NEXT's picture, released (up) or pressed, and the step
     } const cases[] = {
-        {"left button", Qt::LeftButton, {}, {}, {}, "pressed at -1", "released at 0"},
-        {"right button", Qt::RightButton, {}, {}, {}, "released at -1", "released at -1"},
-        {"Shift on the press", Qt::LeftButton, {}, Qt::ShiftModifier, Qt::ShiftModifier, "released at -1", "released at -1"},
-        {"Ctrl on the release", Qt::LeftButton, {}, {}, Qt::ControlModifier, "pressed at -1", "pressed at -1"},
-        {"Alt on the press", Qt::LeftButton, {}, Qt::AltModifier, Qt::AltModifier, "released at -1", "released at -1"},
-        {"keypad Enter", {}, Qt::Key_Enter, Qt::KeypadModifier, Qt::KeypadModifier, "pressed at -1", "released at 0"},
-        {"Space, Shift held", {}, Qt::Key_Space, Qt::ShiftModifier, Qt::ShiftModifier, "released at -1", "released at -1"},
-        {"Return, Ctrl on the press", {}, Qt::Key_Return, Qt::ControlModifier, {}, "released at -1", "released at -1"},
-        {"Space, Alt on the release", {}, Qt::Key_Space, {}, Qt::AltModifier, "pressed at -1", "pressed at -1"},
-        {"another key", {}, Qt::Key_A, {}, {}, "released at -1", "released at -1"},
+        {"left button", Qt::LeftButton, {}, {}, {}, "down -1", "up 0"},
+        {"right button", Qt::RightButton, {}, {}, {}, "up -1", "up -1"},
+        {"Shift on the press", Qt::LeftButton, {}, Qt::ShiftModifier, Qt::ShiftModifier, "up -1", "up -1"},
+        {"Ctrl on the release", Qt::LeftButton, {}, {}, Qt::ControlModifier, "down -1", "down -1"},
+        {"Alt on the press", Qt::LeftButton, {}, Qt::AltModifier, Qt::AltModifier, "up -1", "up -1"},
+        {"keypad Enter", {}, Qt::Key_Enter, Qt::KeypadModifier, Qt::KeypadModifier, "down -1", "up 0"},
+        {"Space, Shift held", {}, Qt::Key_Space, Qt::ShiftModifier, Qt::ShiftModifier, "up -1", "up -1"},
+        {"Return, Ctrl on the press", {}, Qt::Key_Return, Qt::ControlModifier, {}, "up -1", "up -1"},
+        {"Space, Alt on the release", {}, Qt::Key_Space, {}, Qt::AltModifier, "down -1", "down -1"},
+        {"another key", {}, Qt::Key_A, {}, {}, "up -1", "up -1"},
     };
     qid::ImageButton* b = window_->image_button(1);
     const auto now = [&] {
         const qint64 key = b->pixmap().cacheKey();
-        return std::string(key == window_->image_list(3).cacheKey()   ? "released"
-                           : key == window_->image_list(4).cacheKey() ? "pressed"
-                                                                       : "other") +
-               " at " + std::to_string(qid::stage);
+        return std::string(key == window_->image_list(3).cacheKey()   ? "up "
+                           : key == window_->image_list(4).cacheKey() ? "down "
+                                                                       : "other ") +
+               std::to_string(qid::stage);
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,4 +1,4 @@
-// The main window after start-up: shared state, control table, layout, edits, start-up failures, Exit.
+// The main window after start-up: shared state, lists, layout, credit line, edits, start-up failures, Exit.
 #include <functional>
 #include <numeric>
 #include <set>
@@ -22,7 +22,7 @@ using qid::platform::Twips;
 
 using MainWindowTest = WindowTest;
 
-TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
+TEST_F(MainWindowTest, StartUpLeavesTheSharedStateAndTheListsReady)
 {
     EXPECT_TRUE(messages_.shown().empty());
     EXPECT_EQ(window_->windowTitle(), "KELBINE IDENTIFICATION");
@@ -38,10 +38,7 @@ TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
     // The window carries the program's icon in every size the icon file holds.
     for (int side : {16, 32, 48, 256})
         EXPECT_TRUE(window_->windowIcon().availableSizes().contains(QSize(side, side))) << side;
-}
-
-TEST_F(MainWindowTest, ListsAreFilledInFileOrderWithTheDefaultsChosen)
-{
+    // The lists are filled in file order.
     const qid::DataFileResult file = qid::read_data_file(qid::data_file);
     ASSERT_TRUE(file.data.has_value());
     const int list_slots[] = {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky};
@@ -60,9 +57,8 @@ TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
         const Twips g = ctl_tbl[s]->geometry();
         placed << QString("%1:%2,%3,%4,%5").arg(s).arg(g.left).arg(g.top).arg(g.width).arg(g.height);
     }
-    // The frames one under another, the leaflet width left of its length;
-    // NEXT and BACK (120 x 40 pixels) centred under the frames 200 apart,
-    // PRINT centred under the list, CLEAR and EXTEND above the frames.
+    // The frames one under another, the leaflet width left of its length; NEXT and BACK (120 x 40 pixels)
+    // centred under the frames 200 apart, PRINT centred under the list, CLEAR and EXTEND above the frames.
     EXPECT_EQ(placed.join(' '),
               "14:500,200,10000,1000 13:500,1200,4100,1100 29:5500,1364,3500,300 1:500,2700,10000,3000 "
               "2:500,6100,10000,3000 3:500,9500,10000,3000 4:14000,1360,4200,10200 12:14000,560,4200,700 "
@@ -187,8 +183,8 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
         EXPECT_FALSE(qid::form_ready);
         ASSERT_EQ(messages_.shown().size(), 1u) << missing;
         const Recorded& m = messages_.last();
-        EXPECT_EQ(m.title + "|" + m.text.section('\n', 0, 0), QString(expected).arg(dir_.path()));
-        EXPECT_EQ(m.icon, 16);
+        EXPECT_EQ(std::pair(m.title + "|" + m.text.section('\n', 0, 0), m.icon),
+                  std::pair(QString(expected).arg(dir_.path()), 16));
         TearDown();
         SetUp();
     }
