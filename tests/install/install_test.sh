@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix, checks the installed files and
-# runs the desktop validators on them, starts the installed program from a
-# folder outside the build under a virtual X server, waits for its main
-# window and ends it with Alt+X, then uninstalls.
-# Usage: install_test.sh <build folder> <source folder>
+# Installing into a temporary prefix: the files, the desktop validators, both programs run from elsewhere, uninstalling.
+# Usage: install_test.sh <build folder> <source folder>. The program runs under a virtual X server and is ended with Alt+X.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -43,9 +40,8 @@ report=$(desktop-file-validate "$desktop" 2>&1 && appstreamcli validate --no-net
 if grep -q '^[EWI]:\|hint' <<<"$report"; then fail "$report"; fi
 
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
-# The batch tool finds the installed species file as the program does. Its
-# output is taken whole: the tool writes tree after tree, and a reader that
-# stops at the first match would end it with a broken pipe.
+# The batch tool finds the installed species file as the program does. Its output is taken whole:
+# a reader that stops at the first match would end the tool with a broken pipe.
 results=$("$prefix/bin/quenla-id-batch" "$prefix/share/quenla-id/examples.csv" 2>/dev/null) ||
   fail "the installed batch tool failed on the examples"
 grep -q '^  FRUIT, LEAF and BUD    1  frutescens$' <<<"$results" ||

@@ -1,5 +1,4 @@
-// The result list's menu and the two windows that explain the
-// identification, worked by the keyboard on the real main window.
+// The result list's menu and the two windows that explain the identification, worked by the keyboard.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -53,8 +52,7 @@ TEST_F(ExplainWindowsTest, TheMenuOpensBothWindowsWhichFollowTheCascade)
     choose(initial_colour, "RED");
     type(berry_size, "9");
     choose(colour_above, "DARK GREEN");
-    click(next);
-    click(next);
+    steps(2);
     menu_choose(0, [&] {
         QContextMenuEvent right(QContextMenuEvent::Mouse, {5, 5}, list->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(static_cast<QAbstractScrollArea*>(list)->viewport(), &right);
@@ -83,8 +81,7 @@ TEST_F(ExplainWindowsTest, TheMenuOpensBothWindowsWhichFollowTheCascade)
     // Ten leaflet pairs: the leaf step keeps none; the empty list stays a Tab
     // stop for its menu, and the nearest lead "Why not".
     type(pairs, "10");
-    click(next);
-    click(next);
+    steps(2);
     ASSERT_EQ(messages_.shown().size(), 1u);
     EXPECT_TRUE(next_look->summary()->text().startsWith("No species is listed"));
     EXPECT_TRUE(list->focusPolicy() & Qt::TabFocus);

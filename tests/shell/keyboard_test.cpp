@@ -1,5 +1,4 @@
-// The main window from the keyboard alone: the tab order, a whole
-// identification, the image buttons' keys, names and focus mark, the menus.
+// The window from the keyboard: tab order, the first worked example, the image buttons' keys, clicks and names, menus.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
@@ -51,31 +50,36 @@ TEST_F(KeyboardTest, ExampleOneInReadingOrderWithKeysAlone)
     EXPECT_EQ(focus(), widget(young));
     EXPECT_EQ(chain(), groups + "Image11 Image13");  // the empty result list is no stop
 
-    tab("RED");  // INITIAL COLOUR, chosen by typing
-    tab();       // FINAL COLOUR stays UNCHANGED
-    tab();       // Spherical stays chosen
-    tab("9");
-    tab();
+    // INITIAL COLOUR chosen by typing; FINAL COLOUR and the spherical shape left as they are.
+    for (const char* typed : {"RED", "", "", "9", ""})
+        tab(typed);
     for (int i = 0; i < 3; ++i)
         key(Qt::Key_Down);  // COLOUR ABOVE: DARK GREEN
-    tab();                  // COLOUR BELOW stays AS ABOVE
-    for (const char* size : {"180", "20", "50", "6"})  // leaf, leaflet Width and Length, pairs
-        tab(size);
-    tab("RED-");  // BUD COLOUR: RED-BROWN
-    tab();
+    // COLOUR BELOW left AS ABOVE; leaf, leaflet width and length, pairs; BUD COLOUR RED-BROWN.
+    for (const char* typed : {"", "180", "20", "50", "6", "RED-", ""})
+        tab(typed);
     key(Qt::Key_Space);  // BUD HAIRS: HAIRLESS, the first
     tab();
     key(Qt::Key_End);  // STICKY?: YES, the last
     tab("8");
     tab();
     ASSERT_EQ(focus(), widget(next));
-    key(Qt::Key_Space);
-    EXPECT_EQ(results().size(), 7);
-    key(Qt::Key_Return);
-    EXPECT_EQ(results(), QStringList({"Quenla frutescens", "Quenla rubella", "Quenla incerta"}));
-    key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(results(), QStringList({"Quenla frutescens"}));
-    EXPECT_EQ(shown(), "101100");
+    // Each key runs one step of the README's first worked example.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Space, {}}, {Qt::Key_Return, {}}, {Qt::Key_Enter, Qt::KeypadModifier}};
+    const char* headings[] = {"FRUIT", "FRUIT and LEAF", "FRUIT, LEAF and BUD"};
+    const char* buttons[] = {"110100", "111100", "101100"};
+    const QStringList after[] = {{"frutescens", "rubella", "coccinea", "kermesina", "pendula", "incerta", "fusca"},
+                                 {"frutescens", "rubella", "incerta"},
+                                 {"frutescens"}};
+    for (int step = 0; step < 3; ++step) {
+        key(keys[step].first, keys[step].second);
+        EXPECT_EQ(std::tuple(results(), ctl_tbl[heading]->caption(), shown()),
+                  std::tuple(QStringList(after[step]).replaceInStrings(QRegularExpression("^"), "Quenla "),
+                             QString("Trees selected on %1 data.").arg(headings[step]), std::string(buttons[step])))
+            << "step " << step;
+    }
+    EXPECT_TRUE(messages_.shown().empty());
     EXPECT_EQ(focus(), widget(result_list));  // from NEXT, hidden at the last step
     // Buttons on offer join the chain where they stand.
     EXPECT_EQ(chain(), groups + "Image12 Image13 List10 Image10");
@@ -115,33 +119,45 @@ TEST_F(KeyboardTest, ImageButtonsAreNamedButtonsForScreenReaders)
     EXPECT_EQ(qid::stage, 0);
 }
 
-TEST_F(KeyboardTest, SpaceAndEnterWorkAButtonAsAPlainLeftClickDoes)
+// Only a plain left button, Space or Enter works a button: a modifier on the
+// press shows no pressed picture, one on the release keeps it and does nothing.
+TEST_F(KeyboardTest, ButtonsActOnlyOnAPlainLeftButtonSpaceOrEnter)
 {
     struct {
         const char* what;
+        Qt::MouseButton button;  // NoButton: the key
         Qt::Key key;
         Qt::KeyboardModifiers on_press, on_release;
-        bool pressed_look;  // after the press
-        int stage_after;    // after the release
+        const char *after_press, *after_release;  // NEXT's picture, released (up) or pressed, and the step
     } const cases[] = {
-        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, Qt::KeypadModifier, true, 0},
-        {"Shift held", Qt::Key_Space, Qt::ShiftModifier, Qt::ShiftModifier, false, -1},
-        {"Ctrl on the press", Qt::Key_Return, Qt::ControlModifier, {}, false, -1},
-        {"Alt on the release", Qt::Key_Space, {}, Qt::AltModifier, true, -1},
-        {"another key", Qt::Key_A, {}, {}, false, -1},
+        {"left button", Qt::LeftButton, {}, {}, {}, "down -1", "up 0"},
+        {"right button", Qt::RightButton, {}, {}, {}, "up -1", "up -1"},
+        {"Shift on the press", Qt::LeftButton, {}, Qt::ShiftModifier, Qt::ShiftModifier, "up -1", "up -1"},
+        {"Ctrl on the release", Qt::LeftButton, {}, {}, Qt::ControlModifier, "down -1", "down -1"},
+        {"Alt on the press", Qt::LeftButton, {}, Qt::AltModifier, Qt::AltModifier, "up -1", "up -1"},
+        {"keypad Enter", {}, Qt::Key_Enter, Qt::KeypadModifier, Qt::KeypadModifier, "down -1", "up 0"},
+        {"Space, Shift held", {}, Qt::Key_Space, Qt::ShiftModifier, Qt::ShiftModifier, "up -1", "up -1"},
+        {"Return, Ctrl on the press", {}, Qt::Key_Return, Qt::ControlModifier, {}, "up -1", "up -1"},
+        {"Space, Alt on the release", {}, Qt::Key_Space, {}, Qt::AltModifier, "down -1", "down -1"},
+        {"another key", {}, Qt::Key_A, {}, {}, "up -1", "up -1"},
     };
     qid::platform::ImageButton* b = window_->image_button(1);
+    const auto now = [&] {
+        const qint64 key = b->pixmap().cacheKey();
+        return std::string(key == window_->image_list(3).cacheKey()   ? "up "
+                           : key == window_->image_list(4).cacheKey() ? "down "
+                                                                       : "other ") +
+               std::to_string(qid::stage);
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         click(clear);
         b->setFocus();
-        QTest::keyPress(b, c.key, c.on_press);
-        EXPECT_EQ(b->shows_pressed(), c.pressed_look) << c.what;
-        EXPECT_EQ(qid::stage, -1) << c.what;
-        QTest::keyRelease(b, c.key, c.on_release);
-        EXPECT_EQ(qid::stage, c.stage_after) << c.what;
-        // As with the mouse, a release with a modifier keeps the pressed picture.
-        EXPECT_EQ(b->shows_pressed(), c.pressed_look && c.stage_after == -1) << c.what;
-        QTest::keyRelease(b, c.key);
+        c.button ? QTest::mousePress(b, c.button, c.on_press) : QTest::keyPress(b, c.key, c.on_press);
+        EXPECT_EQ(now(), c.after_press);
+        c.button ? QTest::mouseRelease(b, c.button, c.on_release) : QTest::keyRelease(b, c.key, c.on_release);
+        EXPECT_EQ(now(), c.after_release);
+        c.button ? QTest::mouseRelease(b, Qt::LeftButton) : QTest::keyRelease(b, c.key);  // nothing left pressed
     }
 }
 

@@ -1,20 +1,16 @@
-// The main window after start-up: the shared state, the control table, the
-// layout, the change notifications, the failures that stop start-up, and Exit.
-#include <cmath>
+// The main window after start-up: shared state, lists, layout, credit line, edits, start-up failures, Exit.
 #include <functional>
 #include <numeric>
 #include <set>
 
 #include <QFontMetricsF>
-#include <QStyleOptionViewItem>
-#include <QTemporaryDir>
+#include <QLabel>
 
 #include "about/about_window.h"
 #include "document/pp_pages.h"
 #include "document/preview.h"
 #include "identify/data_file.h"
 #include "msgbox/mesage_box.h"
-#include "platform/image_button.h"
 #include "shell/startup.h"
 #include "window_fixture.h"
 
@@ -26,7 +22,7 @@ using qid::platform::Twips;
 
 using MainWindowTest = WindowTest;
 
-TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
+TEST_F(MainWindowTest, StartUpLeavesTheSharedStateAndTheListsReady)
 {
     EXPECT_TRUE(messages_.shown().empty());
     EXPECT_EQ(window_->windowTitle(), "KELBINE IDENTIFICATION");
@@ -42,22 +38,7 @@ TEST_F(MainWindowTest, StartUpLeavesTheSharedStateReady)
     // The window carries the program's icon in every size the icon file holds.
     for (int side : {16, 32, 48, 256})
         EXPECT_TRUE(window_->windowIcon().availableSizes().contains(QSize(side, side))) << side;
-}
-
-TEST_F(MainWindowTest, ControlTableHoldsEveryControlInItsSlot)
-{
-    QStringList names;
-    for (int s = 0; s < qid::ctl_count; ++s)
-        names << widget(s)->objectName() + widget(s)->property("index").toString();
-    EXPECT_EQ(names.join(' '),
-              "Label10 Frame10 Frame11 Frame12 List10 List20 List21 Check10 List40 List41 List42 Text10 Label90 "
-              "Frame20 Label10 Image10 Image11 Image12 List30 List31 Text20 Text21 Text22 Text23 Option10 Option11 "
-              "Text30 Image13 Image14 Label130 Label140 Label141 Label142 Image20");
-    EXPECT_EQ(ctl_tbl[0], ctl_tbl[14]);
-}
-
-TEST_F(MainWindowTest, ListsAreFilledInFileOrderWithTheDefaultsChosen)
-{
+    // The lists are filled in file order.
     const qid::DataFileResult file = qid::read_data_file(qid::data_file);
     ASSERT_TRUE(file.data.has_value());
     const int list_slots[] = {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky};
@@ -76,9 +57,8 @@ TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
         const Twips g = ctl_tbl[s]->geometry();
         placed << QString("%1:%2,%3,%4,%5").arg(s).arg(g.left).arg(g.top).arg(g.width).arg(g.height);
     }
-    // The frames one under another, the leaflet width left of its length;
-    // NEXT and BACK (120 x 40 pixels) centred under the frames 200 apart,
-    // PRINT centred under the list, CLEAR and EXTEND above the frames.
+    // The frames one under another, the leaflet width left of its length; NEXT and BACK (120 x 40 pixels)
+    // centred under the frames 200 apart, PRINT centred under the list, CLEAR and EXTEND above the frames.
     EXPECT_EQ(placed.join(' '),
               "14:500,200,10000,1000 13:500,1200,4100,1100 29:5500,1364,3500,300 1:500,2700,10000,3000 "
               "2:500,6100,10000,3000 3:500,9500,10000,3000 4:14000,1360,4200,10200 12:14000,560,4200,700 "
@@ -91,41 +71,6 @@ TEST_F(MainWindowTest, LayoutPlacesTheControlsOnTheDesignSurface)
     EXPECT_EQ(ctl_tbl[14]->caption(),
               "Please enter as much data as possible on the TREE, FRUIT, LEAVES and BUDS.\n\n"
               "When you've done this, click the 'NEXT' button.");
-}
-
-// The entries a list cuts at its width and font.
-std::string cut_entries(QAbstractItemView* list)
-{
-    QStyleOptionViewItem option;
-    option.initFrom(list);
-    option.widget = list;
-    option.font = list->font();
-    QStringList cut;
-    for (int i = 0; i < list->model()->rowCount(); ++i)
-        if (list->itemDelegate()->sizeHint(option, list->model()->index(i, 0)).width() > list->viewport()->width())
-            cut << list->model()->index(i, 0).data().toString();
-    return cut.join(", ").toStdString();
-}
-
-TEST_F(MainWindowTest, EveryListShowsEveryEntryWholeAtAnyScreenSize)
-{
-    for (int i = 1; i <= qid::species_count; ++i)
-        ctl_tbl[result_list]->add_item("Quenla " + qid::species_name[static_cast<std::size_t>(i)]);
-    // The window grows with the screen, its fonts rounded down: 1280, 1600,
-    // 1920 and 2560 pixels wide.
-    for (double factor : {1.0, 1.25, 1.5, 2.0})
-        for (int s : {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky,
-                      result_list}) {
-            qid::platform::Control& c = *ctl_tbl[s];
-            const Twips g = c.geometry();
-            const double size = c.font_size();
-            c.set_geometry({g.left, g.top, static_cast<int>(g.width * factor), static_cast<int>(g.height * factor)});
-            c.set_font_size(std::floor(size * factor));
-            QCoreApplication::processEvents();  // lays the list out, its scroll bar included
-            EXPECT_EQ(cut_entries(static_cast<QAbstractItemView*>(widget(s))), "") << s << " at " << factor;
-            c.set_geometry(g);
-            c.set_font_size(size);
-        }
 }
 
 TEST_F(MainWindowTest, TheCreditLineSitsOnOneBaselineWithoutGaps)
@@ -185,12 +130,11 @@ TEST_F(MainWindowTest, EveryEditReturnsTheCascadeToItsStart)
 }
 
 // Records the order in which windows receive their close.
-class CloseOrder final : public QObject {
-public:
+struct CloseOrder final : QObject {
     QList<QObject*> closed;
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (event->type() == QEvent::Close)
+        if (e->type() == QEvent::Close)
             closed << watched;
         return false;
     }
@@ -208,34 +152,16 @@ TEST_F(MainWindowTest, ExitClosesEveryWindowTheMainWindowLast)
     EXPECT_TRUE(!window_->isVisible() && qid::msg_style == nullptr);
 }
 
-// Start-up on a program folder of the test's own, left to the test.
-class FolderTest : public WindowTest {
-protected:
-    void SetUp() override
-    {
-        screen_.folder = dir_.path();
-        qid::platform::set_host(&screen_);
-    }
-    QString path(const QString& relative) const { return dir_.filePath(relative); }
-    QTemporaryDir dir_;
-};
-
 TEST_F(FolderTest, EmptyDefaultListsLeaveOnlyNextAndClearOnOffer)
 {
     // FINAL COLOUR and COLOUR BELOW hold nothing: choosing their first entry changes nothing.
-    copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
-    QFile shipped(QID_PROGRAM_DIR "/qid.dta"), data(path("qid.dta"));
-    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly) && data.open(QIODevice::WriteOnly));
-    QList<QByteArray> lines = shipped.readAll().split('\n');
+    QList<QByteArray> lines = read_file(QID_PROGRAM_DIR "/qid.dta").split('\n');
     lines[1] = lines[3] = "0\r";
-    data.write(lines.join('\n'));
-    data.close();
-
-    qid::QID_main window;
-    ASSERT_TRUE(window.load());
+    fill(lines.join('\n'));
+    open();
     EXPECT_EQ(ctl_tbl[final_colour]->item_count() + ctl_tbl[colour_below]->item_count(), 0);
     EXPECT_EQ(shown(), "010100");
-    window.image_button(1)->release();  // NEXT runs the first step
+    click(next);
     EXPECT_EQ(std::pair(int(qid::stage), shown()), std::pair(0, std::string("110100")));
 }
 
@@ -248,8 +174,7 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
         {"qid.dta", "DATA FILE ERROR|The species data file '%1/qid.dta' cannot be used."},
     };
     for (const auto& [missing, expected] : cases) {
-        copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
-        QFile::copy(QID_PROGRAM_DIR "/qid.dta", path("qid.dta"));
+        fill();
         QDir(path(missing)).removeRecursively();
         QFile::remove(path(missing));
         messages_.clear();
@@ -258,8 +183,8 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
         EXPECT_FALSE(qid::form_ready);
         ASSERT_EQ(messages_.shown().size(), 1u) << missing;
         const Recorded& m = messages_.last();
-        EXPECT_EQ(m.title + "|" + m.text.section('\n', 0, 0), QString(expected).arg(dir_.path()));
-        EXPECT_EQ(m.icon, 16);
+        EXPECT_EQ(std::pair(m.title + "|" + m.text.section('\n', 0, 0), m.icon),
+                  std::pair(QString(expected).arg(dir_.path()), 16));
         TearDown();
         SetUp();
     }
@@ -269,8 +194,7 @@ TEST_F(FolderTest, AMissingPictureOrDataFileStopsStartUpAndIsNamed)
 // are made on first use, as start-up would have made them.
 TEST_F(FolderTest, WindowsMadeOnFirstUseAreAsStartUpLeftThemAndHadTheirPicturesChecked)
 {
-    copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
-    QFile::copy(QID_PROGRAM_DIR "/qid.dta", path("qid.dta"));
+    fill();
     for (const char* gone : {"s_vil3.jpg", "closeU.gif", "mag-minus.ico"})
         QFile::remove(path("graphics/") + gone);
     open();

@@ -1,10 +1,10 @@
-// Fitting the real main window to screens of several sizes: the factors,
-// the window's frame, the controls, the pictures and the fonts.
+// Fitting the main window to screens of several sizes: factors, frame, controls, pictures and fonts.
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include "platform/image_button.h"
 #include "shell/resize.h"
@@ -16,7 +16,48 @@ using namespace qid::testing;
 using qid::ctl_tbl;
 namespace rz = qid::resize;
 
-using ResizeTest = WindowTest;
+// The entries a list cuts at its width and font.
+std::string cut_entries(QAbstractItemView* list)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.widget = list;
+    option.font = list->font();
+    QStringList cut;
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        if (list->itemDelegate()->sizeHint(option, list->model()->index(i, 0)).width() > list->viewport()->width())
+            cut << list->model()->index(i, 0).data().toString();
+    return cut.join(", ").toStdString();
+}
+
+class ResizeTest : public WindowTest {
+protected:
+    // Every control stays inside the client area that the title and menu bars
+    // leave, and no caption, list entry (every species listed) or credit label is cut off.
+    void expect_nothing_cut()
+    {
+        const QRect room = window_->surface()->rect();
+        for (const auto& c : window_->controls()) {
+            QWidget* w = c->widget();
+            const bool on_surface = w->parentWidget() == window_->surface() && w != window_->background();
+            EXPECT_TRUE(!on_surface || room.contains(w->geometry())) << c->name().toStdString() << c->index();
+            auto* label = qobject_cast<QLabel*>(w);
+            if (!label || label->text().isEmpty() || qobject_cast<qid::platform::ImageButton*>(w))
+                continue;
+            const int needed =
+                label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+            EXPECT_LE(needed, label->height()) << label->text().toStdString();
+        }
+        for (int i = 1; i <= qid::species_count; ++i)
+            ctl_tbl[result_list]->add_item("Quenla " + qid::species_name[static_cast<std::size_t>(i)]);
+        QCoreApplication::processEvents();  // lays the lists out, their scroll bars included
+        for (int s : {initial_colour, final_colour, colour_above, colour_below, bud_colour, bud_hairs, sticky,
+                      result_list})
+            EXPECT_EQ(cut_entries(static_cast<QAbstractItemView*>(widget(s))), "") << s;
+        // The credit labels still read as one line.
+        EXPECT_EQ(ctl_tbl[31]->geometry().left, ctl_tbl[30]->geometry().left + ctl_tbl[30]->geometry().width);
+    }
+};
 
 // Twips of the screen, the factors, the window's frame in pixels, the result
 // list's left edge, and the fonts of 9.75, 12 and 15.75 points at design.
@@ -51,6 +92,7 @@ TEST_F(ResizeTest, ScreensOfEverySizeGiveTheFactorsAndTheWindow)
             const qid::platform::Twips g = window_->control(e.name, e.index)->geometry();
             EXPECT_TRUE(g.left == e.left && g.top == e.top && g.width == e.width && g.height == e.height) << k;
         }
+        expect_nothing_cut();
     }
     EXPECT_EQ(rz::layout_count, 52);
 }
@@ -66,9 +108,7 @@ TEST_F(ResizeTest, PicturesAreMovedButNeverStretched)
     EXPECT_EQ(window_->background()->geometry(), QRect(0, 0, 1280, 927));
 }
 
-// The mended rules: on screens wider or shorter than the design, fonts follow
-// the smaller factor and the controls stay inside the client area that the
-// title and menu bars leave, so no caption and no control is cut off.
+// On screens wider or shorter than the design, fonts follow the smaller factor.
 TEST_F(ResizeTest, NoControlOrCaptionIsCutOffOnAnyScreen)
 {
     const qid::platform::ScreenTwips sizes[] = {{20490, 11520}, {28800, 16200}, {57600, 32400}, {9600, 7200}};
@@ -78,20 +118,7 @@ TEST_F(ResizeTest, NoControlOrCaptionIsCutOffOnAnyScreen)
         SCOPED_TRACE(size.width);
         parts.emplace_back(widget(young)->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget(young)),
                            static_cast<QAbstractScrollArea*>(widget(bud_colour))->verticalScrollBar()->width());
-        const QRect room = window_->surface()->rect();
-        for (const auto& c : window_->controls()) {
-            QWidget* w = c->widget();
-            const bool on_surface = w->parentWidget() == window_->surface() && w != window_->background();
-            EXPECT_TRUE(!on_surface || room.contains(w->geometry())) << c->name().toStdString() << c->index();
-            auto* label = qobject_cast<QLabel*>(w);
-            if (!label || label->text().isEmpty() || qobject_cast<qid::platform::ImageButton*>(w))
-                continue;
-            const int needed =
-                label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
-            EXPECT_LE(needed, label->height()) << label->text().toStdString();
-        }
-        // The credit labels still read as one line.
-        EXPECT_EQ(ctl_tbl[31]->geometry().left, ctl_tbl[30]->geometry().left + ctl_tbl[30]->geometry().width);
+        expect_nothing_cut();
     }
     // They grow with the writing from 1920 x 1080 up, and never shrink.
     EXPECT_TRUE(parts[0] == parts[1] && parts[3] == parts[1]);

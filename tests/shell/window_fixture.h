@@ -1,8 +1,8 @@
+// The real main window started on a program folder and species file, and what a user does with it.
 #pragma once
-// The real main window, started up on the program folder with the shipped
-// species file, and what a user does with it.
-#include <QDir>
 #include <QAbstractItemView>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -57,6 +57,12 @@ inline void copy_files(const QString& from, const QString& to)
         QFile::copy(from + "/" + f, to + "/" + f);
 }
 
+inline QByteArray read_file(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -109,6 +115,11 @@ protected:
     }
     static void type(int s, const char* text) { QTest::keyClicks(widget(s), QString::fromLatin1(text)); }
     static void click(int s) { QTest::mouseClick(widget(s), Qt::LeftButton); }
+    static void steps(int n)  // clicks NEXT n times
+    {
+        while (n-- > 0)
+            click(next);
+    }
 
     // The entries of a list box, the result list unless told.
     static QStringList results(int s = result_list)
@@ -119,9 +130,35 @@ protected:
         return names;
     }
 
+    // The last message shown: title, text, icon, buttons, and whether in the program's own box.
+    std::tuple<QString, QString, int, int, bool> message() const
+    {
+        const Recorded& m = messages_.last();
+        return {m.title, m.text, m.icon, m.buttons, m.own_box};
+    }
+
     FixedScreen screen_;
     RecordingMessages messages_;
     std::unique_ptr<QID_main> window_;
+};
+
+// Start-up on a program folder of the test's own, which the test fills and opens.
+class FolderTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        screen_.folder = dir_.path();
+        platform::set_host(&screen_);
+    }
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+    // The shipped pictures, and this species file (the shipped one unless told).
+    void fill(const QByteArray& data = read_file(QID_PROGRAM_DIR "/qid.dta"))
+    {
+        copy_files(QID_PROGRAM_DIR "/graphics", path("graphics"));
+        QFile f(path("qid.dta"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
+    }
+    QTemporaryDir dir_;
 };
 
 }  // namespace qid::testing
