@@ -20,10 +20,10 @@ inline constexpr qsizetype longest_record = 16 * 1024 * 1024;
 
 // One cell of a tree: the column it is in, and its text.
 struct TreeCell {
-    QString column;                // as the file names it; empty for a CSV cell beyond the header
+    QString column;                  // as the file names it; empty for a CSV cell beyond the header
     QString text;
-    std::optional<double> number;  // the value of a JSON number (infinite beyond a double's range)
-    bool repeated = false;         // a JSON key its object already gave
+    std::optional<double> number{};  // the value of a JSON number (infinite beyond a double's range)
+    bool repeated = false;           // a JSON key its object already gave
 };
 
 // One tree as read. `row` is where it stands: the CSV record (the header is

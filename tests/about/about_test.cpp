@@ -1,6 +1,4 @@
-// The About box: amounts of memory in words, the memory line, the layout of
-// its texts and the arguments of create_About. Its close button is tried
-// from the Help menu, in the shell's tests.
+// The About box: memory in words, the memory line, its texts' layout and create_About's arguments.
 #include <QLabel>
 #include <QLocale>
 

@@ -38,9 +38,8 @@ std::vector<Tree> random_trees(const std::array<QStringList, 7>& lists, int n)
 // Through a queue of 4 workers and a window of 6, in the order they went in.
 TEST(IdentifyTrees, ThreadsGiveWhatEachTreeGivesAlone)
 {
-    const DataFileResult shipped = read_data_file(QID_SOURCE_DIR "/data/qid.dta");
-    const QByteArray bytes = tools::make_species_file(shipped.data->lists, 3000, 11);
-    const DataFileResult large = read_data_bytes(bytes);
+    const tools::ChoiceLists shipped = tools::lists_of(QID_SOURCE_DIR "/data/qid.dta");
+    const DataFileResult large = read_data_bytes(tools::make_species_file(shipped, 3000, 11));
     ASSERT_TRUE(large.data);
     const std::vector<Tree> trees = random_trees(large.data->lists, 300);
     std::vector<TreeResult> together;

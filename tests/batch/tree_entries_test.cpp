@@ -1,5 +1,4 @@
-// A tree's cells understood as the window's controls would hold them,
-// against the choice lists of the shipped species file.
+// A tree's cells understood as the window's controls would hold them, against the shipped choice lists.
 #include <cmath>
 #include <functional>
 
@@ -26,10 +25,8 @@ Tree tree(std::vector<TreeCell> cells, bool extend = false)
     return read_tree({2, std::move(cells), {}}, shipped_lists(), extend);
 }
 
-struct Read {
-    std::vector<TreeCell> cells;
-    std::function<void(ObservationSet&, Factors&)> expected;  // from nothing observed
-};
+// The cells, and what they change from nothing observed.
+struct Read { std::vector<TreeCell> cells; std::function<void(ObservationSet&, Factors&)> expected; };
 
 TEST(TreeEntries, CellsReadAsTheControlsHoldThem)
 {
@@ -82,10 +79,7 @@ TEST(TreeEntries, EveryBadCellIsNamedByRowAndColumn)
 {
     const QString list = "is not in the INITIAL COLOUR list (GREEN, YELLOW, ORANGE, RED, PINK, PURPLE, BLACK, WHITE)";
     const QString out_of_range = "is out of range: from 0 to 32767, 0 or empty when not measured";
-    const struct {
-        std::vector<TreeCell> cells;
-        QStringList errors;
-    } cases[] = {
+    const struct { std::vector<TreeCell> cells; QStringList errors; } cases[] = {
         {{{"initial_colour", "PURPLE"}, {"colour_above", "TEAL"}},
          {"row 2, column colour_above: \"TEAL\" is not in the COLOUR ABOVE list (YELLOW-GREEN, LIGHT GREEN, MID GREEN, "
           "DARK GREEN, BLUE-GREEN, BRONZE)"}},  // PURPLE is a berry colour

@@ -35,11 +35,7 @@ QStringList trees(const QByteArray& bytes)
     return out;
 }
 
-struct Case {
-    const char* name;
-    QByteArray bytes;
-    QStringList trees;
-};
+struct Case { const char* name; QByteArray bytes; QStringList trees; };
 
 TEST(TreeFile, ReadsCsvAsSpreadsheetsSaveIt)
 {

@@ -1,10 +1,9 @@
-// The same observation gives the same lists through the window and through
-// the batch: each case is a row of cells, entered on the real window as a
-// user would and identified as the batch does.
+// The same observation gives the same lists on the real window, entered as a user would, and in the batch.
 #include "batch/tree_entries.h"
 #include "identify/cascade.h"
 #include "identify/data_file.h"
 #include "shell/window_fixture.h"
+#include "support/qt_print.h"
 
 namespace qid::testing {
 namespace {
@@ -20,18 +19,7 @@ const std::pair<const char*, int> entered_in[] = {
     {"bud_length", bud_length}};
 
 // The lists each step showed, and the step that found no trees (-1: none did).
-struct Lists {
-    std::vector<QStringList> after;
-    int stopped = -1;
-    bool operator==(const Lists&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Lists& l)
-{
-    for (const QStringList& names : l.after)
-        os << "[" << names.join(", ").toStdString() << "] ";
-    return os << "stopped " << l.stopped;
-}
+using Lists = std::pair<std::vector<QStringList>, int>;
 
 class WindowBatchTest : public WindowTest {
 protected:
@@ -63,18 +51,18 @@ protected:
             EXPECT_TRUE(ctl_tbl[Slot::extend]->visible()) << "EXTEND is offered only after a step without trees";
             click(Slot::extend);
         }
-        Lists lists;
+        Lists lists{{}, -1};
         for (int s = 0; s < 3; ++s) {
             messages_.clear();
             click(next);
             if (!messages_.shown().empty()) {
                 EXPECT_EQ(messages_.last().text, no_trees_message(s));
-                lists.stopped = s;
+                lists.second = s;
                 break;
             }
             QStringList names = results();
             names.replaceInStrings(QRegularExpression("^Quenla "), "");
-            lists.after.push_back(names);
+            lists.first.push_back(names);
         }
         return lists;
     }
@@ -91,25 +79,20 @@ protected:
             const auto& row = r.selected[static_cast<std::size_t>(s)];
             for (int k = 1; k <= row[0]; ++k)
                 names << species.data->names[static_cast<std::size_t>(row[static_cast<std::size_t>(k)])];
-            lists.after.push_back(names);
+            lists.first.push_back(names);
         }
         return lists;
     }
 };
 
-struct Case {
-    const char* name;
-    std::vector<TreeCell> cells;
-    bool extend = false;
-    int stopped = -1;
-};
+struct Case { const char* name; std::vector<TreeCell> cells; bool extend = false; int stopped = -1; };
 
 TEST_F(WindowBatchTest, TheSameObservationGivesTheSameListsBothWays)
 {
     const std::vector<TreeCell> grown = {{"initial_colour", "RED"}, {"berry_size", "6"}, {"colour_above", "DARK GREEN"},
                                          {"leaf_length", "150"}, {"bud_length", "7"}};
-    std::vector<TreeCell> young_and_grown = {{"young", "yes"}};
-    young_and_grown.insert(young_and_grown.end(), grown.begin(), grown.end());
+    std::vector<TreeCell> young_and_grown = grown;
+    young_and_grown.insert(young_and_grown.begin(), {"young", "yes"});
     const Case cases[] = {
         {"nothing entered", {}},
         {"a young tree reaches frutescens", young_and_grown},
@@ -132,7 +115,7 @@ TEST_F(WindowBatchTest, TheSameObservationGivesTheSameListsBothWays)
     for (const Case& c : cases) {
         const Lists batch = in_batch(c.cells, c.extend);
         EXPECT_EQ(on_window(c.cells, c.extend), batch) << c.name;
-        EXPECT_EQ(batch.stopped, c.stopped) << c.name;
+        EXPECT_EQ(batch.second, c.stopped) << c.name;
     }
 }
 

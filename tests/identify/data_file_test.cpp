@@ -1,6 +1,4 @@
-// The data-file reader: field syntax, malformed files, the text-box numbers
-// and the reading of observations from the controls.
-#include <algorithm>
+// Loading qid.dta: field syntax, malformed files, decoding; the text-box numbers; reading the controls.
 #include <memory>
 
 #include <QFile>
@@ -8,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/fake_control.h"
 #include "../support/recording_messages.h"
 #include "identify/data_file.h"
 #include "shell/state.h"
@@ -16,6 +13,35 @@
 
 namespace qid {
 namespace {
+
+// A control without a widget: its items, selection, value and caption.
+struct FakeControl final : platform::Control {
+    QString name() const override { return {}; }
+    int index() const override { return 0; }
+    QString caption() const override { return text; }
+    void set_caption(const QString& t) override { text = t; }
+    bool visible() const override { return true; }
+    void set_visible(bool) override {}
+    void add_item(const QString& t) override { items.append(t); }
+    void clear_items() override { items.clear(), selection = -1; }
+    int item_count() const override { return static_cast<int>(items.size()); }
+    QString item(int i) const override { return items.value(i); }
+    int list_index() const override { return selection; }
+    void set_list_index(int i) override { selection = i >= 0 && i < items.size() ? i : -1; }
+    int value() const override { return ticked; }
+    void set_value(int v) override { ticked = v; }
+    platform::Twips geometry() const override { return {}; }
+    void set_geometry(const platform::Twips&) override {}
+    QString font_name() const override { return {}; }
+    void set_font_name(const QString&) override {}
+    double font_size() const override { return 0; }
+    void set_font_size(double) override {}
+    void set_back_colour(int) override {}
+
+    QStringList items;
+    QString text;
+    int selection = -1, ticked = 0;
+};
 
 // The seven lists, one species header and two species in the shortest form.
 const char* const good_header = "2,\"Green\",\"Red, dark\"\n1,\"UNCHANGED\"\n1,\"Mid green\"\n1,\"AS ABOVE\"\n0\n"
@@ -36,13 +62,15 @@ protected:
     {
         ASSERT_TRUE(dir_.isValid());
         for (std::size_t slot = 0; slot < ctl_tbl.size(); ++slot)
-            ctl_tbl[slot] = (controls_[slot] = std::make_unique<testing::FakeControl>()).get();
+            ctl_tbl[slot] = (controls_[slot] = std::make_unique<FakeControl>()).get();
     }
     void TearDown() override { ctl_tbl.fill(nullptr); }
 
-    // Writes the bytes as qid.dta and loads it.
+    // Writes the bytes as qid.dta and loads it into empty lists.
     bool load(const QByteArray& bytes)
     {
+        for (auto& c : controls_)
+            c->clear_items();
         data_file = dir_.filePath("qid.dta");
         QFile f(data_file);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -51,11 +79,11 @@ protected:
         return load_species();
     }
 
-    testing::FakeControl& control(int slot) { return *controls_[static_cast<std::size_t>(slot)]; }
+    FakeControl& control(int slot) { return *controls_[static_cast<std::size_t>(slot)]; }
 
     QTemporaryDir dir_;
     testing::RecordingMessages messages_;
-    std::array<std::unique_ptr<testing::FakeControl>, ctl_count> controls_;
+    std::array<std::unique_ptr<FakeControl>, ctl_count> controls_;
 };
 
 TEST_F(DataFileTest, ReadsListsAndRecordsInTheirFieldSyntax)
@@ -68,10 +96,10 @@ TEST_F(DataFileTest, ReadsListsAndRecordsInTheirFieldSyntax)
         "\"alba\",\"\",\"\",\"\",0,\"\",\"\",0,0,0,0,0,0,0,0,\"Green\",,0,0,-1\n";
     ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
     EXPECT_TRUE(messages_.shown().empty());
-    EXPECT_EQ(control(5).items(), QStringList({"Green", "Red, dark"}));
-    EXPECT_EQ(control(19).items(), QStringList({"AS ABOVE"}));
-    EXPECT_TRUE(control(8).items().isEmpty());  // a count of 0 leaves the list empty
-    EXPECT_EQ(control(10).items(), QStringList({"Yes", "No"}));
+    EXPECT_EQ(control(5).items, QStringList({"Green", "Red, dark"}));
+    EXPECT_EQ(control(19).items, QStringList({"AS ABOVE"}));
+    EXPECT_TRUE(control(8).items.isEmpty());  // a count of 0 leaves the list empty
+    EXPECT_EQ(control(10).items, QStringList({"Yes", "No"}));
     ASSERT_EQ(species_count, 2);
     EXPECT_EQ(std::pair(species_name[1], bud_table.at(1, 0).text()),
               std::pair(QString("frutescens"), QString("Red, dark")));
@@ -84,7 +112,7 @@ TEST_F(DataFileTest, ReadsListsAndRecordsInTheirFieldSyntax)
     EXPECT_TRUE(fruit_table.at(2, 1).equals_empty_text() && fruit_table.at(2, 1).equals_zero());  // empty is "" and 0
 }
 
-TEST_F(DataFileTest, AcceptsCrLfLineEndsExtraColumnsAndTrailingText)
+TEST_F(DataFileTest, AcceptsCrLfExtraColumnsTrailingTextAndCountsUpToTheirLimits)
 {
     QByteArray file(good_header);
     file.replace("\n", "\r\n");
@@ -94,9 +122,16 @@ TEST_F(DataFileTest, AcceptsCrLfLineEndsExtraColumnsAndTrailingText)
     EXPECT_EQ(std::pair(bud_table.columns(), bud_table.at(1, 4).text()), std::pair(5, QString("extra")));
     EXPECT_TRUE(leaf_table.at(1, 10).is_empty());
     EXPECT_EQ(std::pair(fruit_table.at(1, 5).text(), fruit_table.at(1, 4).number()), std::pair(QString("kept"), 0.0));
+
+    file = good_header;
+    file.replace("2,\"Green\"", "2.0,\"Green\"");  // a whole count written with a point; 255 columns
+    file += "1,3,9,255\n" + record().chopped(1) + QByteArray(251, ',') + "x\n";
+    ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
+    EXPECT_EQ(control(5).items.size(), 2);
+    EXPECT_EQ(std::pair(fruit_table.columns(), fruit_table.at(1, 255).text()), std::pair(256, QString("x")));
 }
 
-TEST_F(DataFileTest, MalformedFileIsReportedByFileLineAndFieldAndNothingIsLoaded)
+TEST_F(DataFileTest, MalformedFileIsReportedByLineAndFieldAMissingOneByName)
 {
     const struct { const char* name; QByteArray tail; const char *line_field, *problem; } cases[] = {
         {"CountIsNotANumber", "many,3,9,4\n", "Line 8, field 1", "whole number from 0 to 32767"},
@@ -129,16 +164,11 @@ TEST_F(DataFileTest, MalformedFileIsReportedByFileLineAndFieldAndNothingIsLoaded
         for (const QString& part : {data_file, QString(c.line_field), QString(c.problem)})
             EXPECT_TRUE(m.text.contains(part)) << m.text.toStdString();
     }
-}
-
-TEST_F(DataFileTest, AcceptsWholeCountsUpToTheirLimits)
-{
-    QByteArray file = good_header;
-    file.replace("2,\"Green\"", "2.0,\"Green\"");  // a whole number written with a point
-    file += "1,3,9,255\n" + record().chopped(1) + QByteArray(251, ',') + "x\n";
-    ASSERT_TRUE(load(file)) << messages_.last().text.toStdString();
-    EXPECT_EQ(control(5).items().size(), 2);
-    EXPECT_EQ(std::pair(fruit_table.columns(), fruit_table.at(1, 255).text()), std::pair(256, QString("x")));
+    messages_.clear();
+    data_file = dir_.filePath("nowhere/qid.dta");
+    EXPECT_FALSE(load_species());
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.last().text, "The species data file '" + data_file + "' cannot be used.\nThe file does not exist.");
 }
 
 // Where an error is reported, whatever the line ends: LF, CR LF or a lone CR,
@@ -179,20 +209,10 @@ TEST_F(DataFileTest, TextsAndNumbersAreReadAsTheWholeFileIsDecoded)
         SCOPED_TRACE(c.name);
         const QByteArray file = c.start + "1," + c.entry + "\n0\n0\n0\n0\n0\n0\n1,3,9,4\n" + record(5, c.length);
         ASSERT_TRUE(load(QByteArray(file).replace("#TRUE#", "#false#"))) << messages_.last().text.toStdString();
-        EXPECT_EQ(control(5).items(), QStringList(c.text));
+        EXPECT_EQ(control(5).items, QStringList(c.text));
         EXPECT_EQ(std::pair(bud_table.at(1, 3).number(), bud_table.at(1, 3).kind()),
                   std::pair(c.number, Cell::Kind::number));
-        control(5).clear_items();
     }
-}
-
-TEST_F(DataFileTest, MissingFileIsReportedByName)
-{
-    data_file = dir_.filePath("nowhere/qid.dta");
-    EXPECT_FALSE(load_species());
-    ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.last().text,
-              "The species data file '" + data_file + "' cannot be used.\nThe file does not exist.");
 }
 
 TEST(TextBoxNumber, TakesTheLeadingNumberRoundedHalvesToEvenAndClamped)
@@ -229,38 +249,6 @@ TEST_F(DataFileTest, ReadEntriesTakesTheSecondColourOnlyWithTheFirst)
     read_entries();
     EXPECT_EQ(std::pair(fruit_colour, leaf_colour),
               std::pair(Two{"Red, dark", "UNCHANGED"}, Two{"Mid green", "AS ABOVE"}));
-}
-
-// The shipped file: enough species, the defaults the window relies on first in their lists,
-// every recorded colour spelled as an entry of its list, and the same read from memory.
-TEST(ShippedData, EveryRecordedColourIsAnEntryOfItsList)
-{
-    testing::RecordingMessages messages;
-    const auto saved = ctl_tbl;
-    ctl_tbl = {};
-    data_file = QStringLiteral(QID_SOURCE_DIR "/data/qid.dta");
-    const DataFileResult read = read_data_file(data_file);
-    ASSERT_TRUE(read.data.has_value() && load_species());
-    ctl_tbl = saved;
-    const SpeciesData& d = *read.data;
-    EXPECT_GE(species_count, 45);
-    EXPECT_TRUE(std::find(species_name.begin(), species_name.end(), "frutescens") != species_name.end());
-    EXPECT_EQ(std::pair(d.lists[1].value(0), d.lists[3].value(0)),
-              std::pair(QString("UNCHANGED"), QString("AS ABOVE")));
-    const struct { const CellTable* table; int column; int list; } colours[] = {
-        {&fruit_table, 0, 0}, {&fruit_table, 1, 1}, {&leaf_table, 0, 2}, {&leaf_table, 1, 3},
-        {&bud_table, 0, 4},   {&bud_table, 1, 5},   {&bud_table, 2, 6}};
-    for (int i = 1; i <= species_count; ++i)
-        for (const auto& c : colours) {
-            const QString word = c.table->at(i, c.column).text();
-            EXPECT_TRUE(word.isEmpty() || d.lists[static_cast<std::size_t>(c.list)].contains(word))
-                << species_name[static_cast<std::size_t>(i)].toStdString() << ": " << word.toStdString();
-        }
-    QFile f(data_file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const DataFileResult from_memory = read_data_bytes(f.readAll());
-    ASSERT_TRUE(from_memory.data);
-    EXPECT_EQ(std::pair(from_memory.data->names, from_memory.data->lists), std::pair(d.names, d.lists));
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-// Large and hostile species files: time and memory follow the bytes of the
-// file, not the counts it declares, and generated files of the largest size
-// load completely.
+// Large and hostile species files: time and memory follow the bytes read, not the counts declared.
 #include <fstream>
 #include <set>
 #include <string>

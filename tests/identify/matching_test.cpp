@@ -1,15 +1,9 @@
-// The fruit, leaf and bud tests against one-species tables built in place;
-// every case also checks that the species has reasons exactly when rejected.
+// The fruit, leaf and bud tests on one-species tables, each also checking that a rejected species has reasons.
 #include <initializer_list>
-#include <numeric>
-#include <random>
 #include <tuple>
 
 #include <gtest/gtest.h>
 
-#include "datagen.h"
-#include "identify/cascade.h"
-#include "identify/data_file.h"
 #include "identify/matching.h"
 #include "identify/reasons.h"
 #include "shell/state.h"
@@ -165,94 +159,6 @@ TEST_F(Matching, BudPropertiesStandAloneAndLengthFollowsTheTypicalLength)
         bud_length = c.length;
         EXPECT_EQ(bud_match(1), c.ok) << "case " << &c - cases;
     }
-}
-
-// The rules as first written, over the cells one species at a time: the
-// compiled rows of the search steps must give exactly what these give.
-namespace cells {
-const Cell none;
-const Cell& at(const CellTable& t, int i, int c) { return c < t.columns() ? t.at(i, c) : none; }
-bool measured(const Cell& c) { return c.kind() != Cell::Kind::text && !c.equals_zero(); }
-bool within(std::int16_t v, float lower, float upper) { return !(float(v) < lower) && !(float(v) > upper); }
-bool agrees(const Cell& c, const QString& seen) { return c.equals_empty_text() || seen.isEmpty() || c.text_is(seen); }
-bool in_range(const CellTable& t, int i, int c, std::int16_t v, const Factors& f)
-{
-    const Cell &low = at(t, i, c), &high = at(t, i, c + 1);
-    float lower = static_cast<float>(low.number()) * f.size_factor;
-    lower = lower * (1.0f - f.range_ext);
-    return !measured(low) || !measured(high) || v == 0 ||
-           within(v, lower, static_cast<float>(high.number()) * (1.0f + f.range_ext));
-}
-bool colours(const CellTable& t, int i, const std::array<QString, 2>& s)
-{
-    return at(t, i, 0).equals_empty_text() || at(t, i, 1).equals_empty_text() ||
-           (agrees(at(t, i, 0), s[0]) && agrees(at(t, i, 1), s[1]));
-}
-bool fruit(const SpeciesTable& t, int i, const ObservationSet& s, const Factors& f)
-{
-    return colours(t.fruit, i, s.fruit_colour) && in_range(t.fruit, i, 2, s.berry_size, f) &&
-           at(t.fruit, i, 4).number() == (s.spherical ? -1.0 : 0.0);
-}
-bool leaf(const SpeciesTable& t, int i, const ObservationSet& s, const Factors& f)
-{
-    const CellTable& l = t.leaf;
-    const auto ratio = [&](int c) { return static_cast<float>(at(l, i, c).number() / at(l, i, c + 2).number()); };
-    const auto band = [&] {
-        const float mean = (ratio(6) + ratio(7)) / 2.0f;
-        const double seen = static_cast<double>(s.leaf_size[2]) / s.leaf_size[3];
-        return !(seen < 0.9 * mean) && !(seen > 1.1 * mean);
-    };
-    const bool shaped = measured(at(l, i, 6)) && measured(at(l, i, 7)) && measured(at(l, i, 8)) &&
-                        measured(at(l, i, 9)) && s.leaf_size[2] >= 1 && s.leaf_size[3] >= 1;
-    return colours(l, i, s.leaf_colour) && in_range(l, i, 2, s.leaf_size[0], f) &&
-           in_range(l, i, 4, s.leaf_size[1], f) && (!shaped || band());
-}
-bool bud(const SpeciesTable& t, int i, const ObservationSet& s, const Factors& f)
-{
-    const float typical = static_cast<float>(at(t.bud, i, 3).number());
-    float lower = typical * f.bud_len_fac[0];
-    lower = lower * f.size_factor;
-    const float upper = typical * f.bud_len_fac[1] * (1.0f + f.range_ext);
-    const bool length = !measured(at(t.bud, i, 3)) || s.bud_length == 0 ||
-                        within(s.bud_length, lower * (1.0f - f.range_ext), upper);
-    return agrees(at(t.bud, i, 0), s.bud_prop[0]) && agrees(at(t.bud, i, 1), s.bud_prop[1]) &&
-           agrees(at(t.bud, i, 2), s.bud_prop[2]) && length;
-}
-}  // namespace cells
-
-// Random observations, texts no species records among them, against the shipped file and a generated one.
-TEST(MatchingPaths, CompiledRowsGiveWhatTheCellsGive)
-{
-    const DataFileResult shipped = read_data_file(QID_SOURCE_DIR "/data/qid.dta");
-    ASSERT_TRUE(shipped.data);
-    const std::array<QStringList, 7> lists = shipped.data->lists;
-    const DataFileResult generated = read_data_bytes(tools::make_species_file(lists, 2000, 5));
-    std::mt19937 random(3);
-    const auto pick = [&](int l) {  // a text no species records ("X"), or none, now and then
-        return random() % 4 ? lists[l][random() % lists[l].size()] : random() % 2 ? "X" : "";
-    };
-    const auto measure = [&](int most) { return std::int16_t(random() % 3 ? int(random() % most) - 1 : 0); };
-    using Rule = bool (*)(const SpeciesTable&, int, const ObservationSet&, const Factors&);
-    const struct { bool (*none)(const ObservationSet&); Rule cells, match; } steps[] = {
-        {qid::no_fruit_data, cells::fruit, qid::fruit_match}, {qid::no_leaf_data, cells::leaf, qid::leaf_match},
-        {qid::no_bud_data, cells::bud, qid::bud_match}};
-    for (const SpeciesData* table : {&*shipped.data, &*generated.data})
-        for (int n = 0; n < 400; ++n) {
-            const ObservationSet seen{{pick(0), pick(1)}, random() % 3 != 0, measure(20), {pick(2), pick(3)},
-                {measure(12), measure(300), measure(80), measure(30)}, {pick(4), pick(5), pick(6)}, measure(20)};
-            const Factors f{random() % 3 ? 1.0f : 0.8f, random() % 3 ? 0.0f : 0.2f, {0.8f, 1.1f}};
-            const CascadeResult r = run_cascade(*table, seen, f);
-            std::vector<std::int16_t> kept(std::size_t(table->species_count));  // what the cells keep, step by step
-            std::iota(kept.begin(), kept.end(), 1);
-            for (int s = 0; s <= r.stage; ++s) {
-                const auto fails = [&](int i) { return !steps[s].none(seen) && !steps[s].cells(*table, i, seen, f); };
-                std::erase_if(kept, fails);
-                const std::vector<std::int16_t>& row = r.selected[std::size_t(s)];
-                EXPECT_EQ(std::vector(row.begin() + 1, row.begin() + 1 + row[0]), kept) << n << " step " << s;
-                for (int i = 0; i <= 50 && table == &*shipped.data; ++i)  // one at a time, outside the table too
-                    EXPECT_EQ(steps[s].match(*table, i, seen, f), i % 50 && steps[s].cells(*table, i, seen, f));
-            }
-        }
 }
 
 }  // namespace

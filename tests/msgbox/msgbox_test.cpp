@@ -60,7 +60,7 @@ protected:
     RecordingMessages messages;
 };
 
-TEST_F(MsgBoxTest, OneWordGetsTheNarrowestLabelInACentredWindow)
+TEST_F(MsgBoxTest, OneWordGetsTheNarrowestLabelInACentredWindowALongTextWrapsAtTheWidest)
 {
     mbx().message_box("Hello", 0, 64, "FRUIT DATA CHECK", 2000, 0);
     const auto button_top = static_cast<float>(round_half_even(th() + 240 + 400));
@@ -73,10 +73,8 @@ TEST_F(MsgBoxTest, OneWordGetsTheNarrowestLabelInACentredWindow)
     width_px = 3840;  // 57600 twips: more than 16 bits
     mbx().message_box("Hello", 0, 0, "T", 2000, 0);
     EXPECT_EQ(twips(&window()).left, (57600 - 5700) / 2.0f);
-}
 
-TEST_F(MsgBoxTest, LongTextWrapsAtTheWidestLabel)
-{
+    // A long text wraps at the widest label.
     const QString text = "There are no trees which match the entered FRUIT, LEAF and BUD data! Press EXTEND to widen "
                          "every size range.";
     ASSERT_TRUE(window().text_extent(text).width() > 8000 && window().text_extent(text).width() < 12000);  // 2 lines

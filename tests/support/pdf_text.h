@@ -1,5 +1,5 @@
+// What poppler's tools read from a PDF file: page counts, text, words and their places.
 #pragma once
-// What poppler's tools read from a PDF file.
 #include <vector>
 
 #include <QProcess>

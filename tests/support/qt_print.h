@@ -1,5 +1,5 @@
-#pragma once
 // Readable Qt strings in test failure messages.
+#pragma once
 #include <ostream>
 
 #include <QString>

@@ -1,7 +1,5 @@
+// A dialog seam for tests: scripted answers (cancelled when none is left), what each dialog was asked.
 #pragma once
-// A dialog seam for tests: every dialog ends with the next scripted answer of
-// its kind (cancelled when none is left) and keeps what it was asked.
-// Installed for its lifetime.
 #include <deque>
 #include <functional>
 #include <vector>
@@ -10,19 +8,50 @@
 
 namespace qid::testing {
 
+// Installed while it lives; each dialog ends with the next answer of its kind.
 class ScriptedDialogs final : public platform::DialogSeam {
 public:
-    ScriptedDialogs();
-    ~ScriptedDialogs() override;
+    ScriptedDialogs() { platform::set_dialog_seam(this); }
+    ~ScriptedDialogs() override { platform::set_dialog_seam(nullptr); }
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
-    platform::FileAnswer open_file(const platform::FileRequest& request) override;
-    platform::FileAnswer save_file(const platform::FileRequest& request) override;
-    platform::DialogEnd printer(QWidget* owner, std::int32_t flags, QPrinter& printer) override;
-    platform::ColourAnswer colour(QWidget* owner, std::int32_t flags, std::array<std::int32_t, 16>& custom) override;
-    platform::FontAnswer font(const platform::FontRequest& request) override;
-    platform::PageSetupAnswer page_setup(QWidget* owner, std::int32_t flags, const QPrinter& printer) override;
+    platform::FileAnswer open_file(const platform::FileRequest& request) override
+    {
+        file_requests.push_back(request);
+        owners.push_back(request.owner);
+        return next(files);
+    }
+    platform::FileAnswer save_file(const platform::FileRequest& request) override { return open_file(request); }
+    platform::DialogEnd printer(QWidget* owner, std::int32_t flags, QPrinter& printer) override
+    {
+        owners.push_back(owner);
+        printer_flags.push_back(flags);
+        const platform::DialogEnd end = next(printers);
+        if (end.confirmed && choose_printer)
+            choose_printer(printer);
+        return end;
+    }
+    platform::ColourAnswer colour(QWidget* owner, std::int32_t, std::array<std::int32_t, 16>& custom) override
+    {
+        owners.push_back(owner);
+        colours_offered.push_back(custom);
+        if (edit_custom)
+            edit_custom(custom);
+        return next(colours);
+    }
+    platform::FontAnswer font(const platform::FontRequest& request) override
+    {
+        owners.push_back(request.owner);
+        font_requests.push_back(request);
+        return next(fonts);
+    }
+    platform::PageSetupAnswer page_setup(QWidget* owner, std::int32_t flags, const QPrinter&) override
+    {
+        owners.push_back(owner);
+        page_setup_flags.push_back(flags);
+        return next(page_setups);
+    }
     std::vector<platform::InstalledPrinter> installed_printers() override { return installed; }
 
     // Answers, taken in order.

@@ -1,5 +1,4 @@
-// Test entry point: one QApplication for the whole run, offscreen unless a
-// platform was chosen, so the GUI tests need no display.
+// Test entry point: one QApplication for the run, offscreen unless a platform was chosen.
 #include <cstdlib>
 
 #include <QApplication>
