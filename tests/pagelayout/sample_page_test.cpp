@@ -1,6 +1,5 @@
-// One page using every feature, drawn into a PDF and on the preview surface at zoom 1 and 3:
-// the PDF holds the texts, and its rendering and the surfaces break their lines at the same
-// heights. The pictures stay in the temporary folder for a person to look at.
+// A page using every feature, in a PDF and on the preview surface at zoom 1 and 3: its texts, its line heights.
+// The pictures stay in the temporary folder for a person to look at.
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
