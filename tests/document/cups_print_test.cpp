@@ -1,8 +1,4 @@
-// Printing through a real CUPS queue that writes PDF files (cups-pdf). Run by
-// cups_print_test.sh, which starts the scheduler, makes the queue the default
-// printer and names it and its output folder in QID_CUPS_QUEUE and QID_CUPS_OUT.
-#include <iostream>
-
+// Printing through a real CUPS queue writing PDF files (cups-pdf), which cups_print_test.sh sets up.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPrinter>
@@ -24,36 +20,24 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class CupsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (queue.isEmpty() || out.isEmpty())
-            GTEST_SKIP() << "needs the CUPS queue that cups_print_test.sh sets up";
-        page_err = false;
-    }
-    const QString queue = qEnvironmentVariable("QID_CUPS_QUEUE");
-    const QString out = qEnvironmentVariable("QID_CUPS_OUT");
-};
-
-TEST_F(CupsTest, TheInstalledPrintersNameTheDeviceTheyPrintTo)
+// The queue named in QID_CUPS_QUEUE is the default printer, writing into QID_CUPS_OUT; its printable
+// area is unequal on every side, yet the page lands where it was placed, from the paper's corner.
+TEST(CupsTest, ThePrintButtonPrintsOneSheetOnTheDefaultPrinterNamedWithItsDevice)
 {
-    platform::QtDialogSeam live;
+    const QString queue = qEnvironmentVariable("QID_CUPS_QUEUE"), out = qEnvironmentVariable("QID_CUPS_OUT");
+    if (queue.isEmpty() || out.isEmpty())
+        GTEST_SKIP() << "needs the CUPS queue that cups_print_test.sh sets up";
+    platform::QtDialogSeam live;  // the installed printers as the system lists them
     platform::set_dialog_seam(&live);
     EXPECT_EQ(printer_on_port(queue), queue + u" on cups-pdf:/"_s + queue);
     EXPECT_EQ(printer_on_port(u"no such printer"_s), u"no such printer on "_s);
     platform::set_dialog_seam(nullptr);
-}
 
-// The queue's printable area is unequal on every side; the page still lands
-// where it was placed, measured from the paper's corner.
-TEST_F(CupsTest, ThePrintButtonPrintsOneSheetOnTheDefaultPrinter)
-{
+    page_err = false;
     RecordingMessages messages;
     ScriptedDialogs dialogs;
     QPrinter& printer = platform::current_printer().printer();
     ASSERT_EQ(std::pair(printer.outputFormat(), printer.printerName()), std::pair(QPrinter::NativeFormat, queue));
-
     PPpages doc;
     doc.window().set_PPpages(&doc);
     doc.page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
@@ -76,23 +60,20 @@ TEST_F(CupsTest, ThePrintButtonPrintsOneSheetOnTheDefaultPrinter)
     // cups-pdf writes the file once the job has been through its filters.
     QElapsedTimer waited;
     waited.start();
-    QString pdf;
-    for (; waited.elapsed() < 60000 && pdf.isEmpty(); QTest::qWait(200)) {
-        const QStringList found = QDir(out).entryList({u"*.pdf"_s}, QDir::Files);
-        if (!found.isEmpty() && pdf_pages(QDir(out).filePath(found.front())) > 0)  // written in full
-            pdf = QDir(out).filePath(found.front());
+    QStringList found;
+    while (found.isEmpty() || pdf_pages(QDir(out).filePath(found.front())) == 0) {  // until written in full
+        ASSERT_LT(waited.elapsed(), 60000) << "no PDF from the queue within a minute";
+        QTest::qWait(200);
+        found = QDir(out).entryList({u"*.pdf"_s}, QDir::Files);
     }
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue within a minute";
-    EXPECT_EQ(QDir(out).entryList({u"*.pdf"_s}, QDir::Files).size(), 1);
+    ASSERT_EQ(found.size(), 1);
+    const QString pdf = QDir(out).filePath(found.front());
     const std::vector<PdfWord> words = pdf_words(pdf);
-    const PdfWord quenla = pdf_word(words, u"Quenla"_s);
-    const PdfWord frutescens = pdf_word(words, u"frutescens"_s);
+    const PdfWord quenla = pdf_word(words, u"Quenla"_s), frutescens = pdf_word(words, u"frutescens"_s);
     EXPECT_EQ(std::tuple(pdf_pages(pdf), quenla.text, frutescens.text), std::tuple(1, u"Quenla"_s, u"frutescens"_s));
     EXPECT_NEAR(quenla.x, 1.5, 0.02);
     EXPECT_NEAR(quenla.y, 2.0, 0.02);
     EXPECT_NEAR(frutescens.x, 0.8, 0.02);
-    std::cout << "unprintable offsets " << doc.page_data(11).toFloat() << ", " << doc.page_data(12).toFloat()
-              << " in; Quenla at " << quenla.x << ", " << quenla.y << " in\n";
 }
 
 }  // namespace
