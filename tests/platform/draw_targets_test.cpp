@@ -1,3 +1,4 @@
+// The printer and preview-surface targets: pages, runs, sizes in proportion, where text stands, underlines.
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinterInfo>
