@@ -1,7 +1,6 @@
+// Document fixture: fixed-metric targets, an 8.5 x 11 sheet (8 x 10.5 printable), a 1920 x 1080 screen.
 #pragma once
-// A document on fixed-metric targets and a fixed sheet (8.5 x 11 inches,
-// printable 8 x 10.5), seen on a 1920 x 1080 screen; its page content
-// records every request and composes a one-line page.
+// Its page content records every request and composes a one-line page.
 #include <memory>
 #include <tuple>
 #include <vector>

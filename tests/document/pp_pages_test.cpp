@@ -1,4 +1,6 @@
 // The document's pages, settings, messages and output.
+#include <functional>
+
 #include <QTemporaryDir>
 
 #include "document_fixture.h"
@@ -47,38 +49,25 @@ TEST_F(PagesTest, EmptyingKeepsTheCountersAndDeleteRemovesOnePage)
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(PagesTest, MissingPagesAreNamedAndNothingIsSent)
+// Each refusal shows its message and sets page_err, but for set_pinc's; a missing page sends nothing.
+TEST_F(PagesTest, MissingPagesAndOptionsOutOfRangeAreNamed)
 {
-    EXPECT_EQ(doc->find_page(7), nullptr);
-    EXPECT_EQ(last_shown(), Shown(u"Page 7 isn't indexed!"_s, u"'find_page' ERROR"_s, 16, true));
-    page_err = false;
-    EXPECT_EQ(doc->find_index(7), 0);
-    EXPECT_EQ(last_shown(), Shown(u"Page 7 isn't indexed!"_s, u"'find_index' ERROR"_s, 16, true));
-    page_err = false;
     doc->Add(1, 1);
-    printer.forget();
-    doc->print_it(7);
-    EXPECT_EQ(messages.last().title, u"'find_page' ERROR"_s);
-    EXPECT_TRUE(printer.calls().empty());
-    EXPECT_FALSE(doc->window().isVisible());
-}
-
-TEST_F(PagesTest, PageDataAcceptsZeroToThirteen)
-{
-    EXPECT_FLOAT_EQ(doc->page_data(13).toFloat(), doc->page_settings()[13]);
-    EXPECT_FLOAT_EQ(doc->page_data(0).toFloat(), 11.0f - 0.8f - 0.8f);
-    EXPECT_EQ(doc->page_data(8).value<std::int16_t>(), 1);
-    EXPECT_EQ(doc->page_data(9).value<std::int32_t>(), 0xffffff);
-    EXPECT_TRUE(messages.shown().empty());
-    for (std::int16_t opt : {14, -1}) {
+    const Shown missing(u"Page 7 isn't indexed!"_s, u"'find_page' ERROR"_s, 16, true),
+        range(u"Options must be in the range 0 to 12"_s, u"'PPpages:page_data' ERROR"_s, 16, true);
+    const std::pair<std::function<void()>, Shown> refused[] = {
+        {[&] { EXPECT_EQ(doc->find_page(7), nullptr); }, missing},
+        {[&] { EXPECT_EQ(doc->find_index(7), 0); }, {u"Page 7 isn't indexed!"_s, u"'find_index' ERROR"_s, 16, true}},
+        {[&] { doc->print_it(7); }, missing},
+        {[&] { EXPECT_FALSE(doc->page_data(14).isValid()); }, range},
+        {[&] { EXPECT_FALSE(doc->page_data(-1).isValid()); }, range},
+        {[&] { doc->set_pinc(3); }, {u"The value must be 1 or 2."_s, u"'set_pinc' ERROR"_s, 16, false}}};
+    for (const auto& [act, shown] : refused) {
         page_err = false;
-        EXPECT_FALSE(doc->page_data(opt).isValid());
-        EXPECT_EQ(last_shown(),
-                  Shown(u"Options must be in the range 0 to 12"_s, u"'PPpages:page_data' ERROR"_s, 16, true));
+        act();
+        EXPECT_EQ(last_shown(), shown);
     }
-    page_err = false;
-    doc->set_pinc(3);
-    EXPECT_EQ(last_shown(), Shown(u"The value must be 1 or 2."_s, u"'set_pinc' ERROR"_s, 16, false));
+    EXPECT_EQ(std::pair(printer.calls().empty(), doc->window().isVisible()), std::pair(true, false));
 }
 
 TEST_F(PagesTest, PaperAndPreviewScaleComeFromThePrinterSheetAndPageParmsChangesOnlyWhatIsGiven)
@@ -87,6 +76,10 @@ TEST_F(PagesTest, PaperAndPreviewScaleComeFromThePrinterSheetAndPageParmsChanges
     // a 14800-twip frame pictures 11 inches at 0.934 of their size.
     const std::array<float, 14>& s = doc->page_settings();
     EXPECT_EQ(std::pair(s[11], s[12]), std::pair(0.25f, 0.25f));
+    EXPECT_FLOAT_EQ(doc->page_data(0).toFloat(), 11.0f - 0.8f - 0.8f);
+    EXPECT_EQ(std::tuple(doc->page_data(8).value<std::int16_t>(), doc->page_data(9).value<std::int32_t>(),
+                         doc->page_data(13).toFloat()),  // option 13 too, though the message says 0 to 12
+              std::tuple(std::int16_t(1), 0xffffff, s[13]));
     EXPECT_FLOAT_EQ(s[13], 14800.0f / 1440 / 11);
     EXPECT_EQ(doc->margin_presets(), (std::array<float, 7>{0.75f, 0.75f, 0.75f, 0.75f, 0, 0, 0}));
     // The surface fonts are the printer's times preview_scale, never enlarged.
@@ -98,6 +91,7 @@ TEST_F(PagesTest, PaperAndPreviewScaleComeFromThePrinterSheetAndPageParmsChanges
     doc->page_parms({}, {}, {}, {}, {}, {}, {}, 0x00ff00);
     EXPECT_EQ(std::pair(doc->page_data(8).toInt(), doc->page_data(9).toInt()), std::pair(1, 0x00ff00));
     EXPECT_EQ(surface.back_color(), 0x00ff00);
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(PagesTest, PrintItEndsAPrinterPageOrTheDocumentOnTheFinalPage)

@@ -1,5 +1,4 @@
-// The preview window: its layout numbers, the zoom, the three bars, and the
-// window driven with simulated clicks.
+// The preview window: its layout numbers, the zoom, the three bars, and simulated clicks and keys.
 #include <QLabel>
 #include <QTest>
 
@@ -97,16 +96,15 @@ TEST_F(PreviewTest, FourZoomedPagesShareTheVerticalBar)
     EXPECT_EQ(std::pair(requests.back(), view().surface_top), std::pair(Request(1, 1.2f, 1), -double(overhang)));
 }
 
+// The page step is a tenth of the range; the arrows lit are 2 on the first page, 1 on the last, 0 between.
 TEST_F(PreviewTest, ThePageBarStepsByATenthOfItsRange)
 {
-    win().set_bar_range(25, 1, 1);
-    EXPECT_EQ(std::pair(bar(3, &QAbstractSlider::pageStep), win().FlatScrollBar(3)->property("arrows").toInt()),
-              std::pair(2, 2));
-    win().set_bar_range(8, 1, 8);
-    EXPECT_EQ(std::pair(bar(3, &QAbstractSlider::pageStep), win().FlatScrollBar(3)->property("arrows").toInt()),
-              std::pair(1, 1));
-    win().set_bar_range(5, 1, 2);
-    EXPECT_EQ(page_caption(), u"P. 2 of 5"_s);
+    for (const auto& [max, value, step, arrows] : {std::tuple(25, 1, 2, 2), {8, 8, 1, 1}, {5, 2, 1, 0}}) {
+        win().set_bar_range(max, 1, value);
+        EXPECT_EQ(std::tuple(bar(3, &QAbstractSlider::pageStep), win().FlatScrollBar(3)->property("arrows").toInt(),
+                             page_caption()),
+                  std::tuple(step, arrows, u"P. %1 of %2"_s.arg(value).arg(max)));
+    }
     EXPECT_TRUE(requests.empty());  // setting the bar composes nothing
 }
 

@@ -1,6 +1,5 @@
-// One page using every feature, drawn into a PDF and on the preview surface at zoom 1 and 3:
-// the PDF holds the texts, and its rendering and the surfaces break their lines at the same
-// heights. The pictures stay in the temporary folder for a person to look at.
+// A page using every feature, in a PDF and on the preview surface at zoom 1 and 3: the same line heights.
+// The pictures stay in the temporary folder for a person to look at.
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
@@ -89,11 +88,6 @@ TEST(SamplePageTest, PaperAndSurfaceShowTheSameLines)
     compose(page, 0, 1, picture);
     printer.end_doc();
     EXPECT_TRUE(messages.shown().empty()) << qPrintable(messages.last().text);
-    const QString words = tool_output(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    for (const char* expected : {"03/05/04", "Kelbine identification", "iv", "FRUIT", "ellipsoidal", "red",
-                                 "SELECTED TREES", "Quenla frutescens", "May 3", "2004", "Page 4"})
-        EXPECT_TRUE(words.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(words);
-
     tool_output(u"pdftoppm"_s, {u"-r"_s, u"72"_s, u"-png"_s, u"-singlefile"_s, pdf, out.filePath(u"paper"_s)});
     const QImage rendered(out.filePath(u"paper.png"_s));
     ASSERT_FALSE(rendered.isNull());

@@ -1,3 +1,4 @@
+// The printer and preview-surface targets: pages, runs, sizes in proportion, where text stands, underlines.
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinterInfo>
@@ -22,12 +23,15 @@ void to_pdf(PrinterTarget& printer, const QString& pdf)
     printer.set_pdf_file(pdf);
 }
 
-TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndAnAbandonedDocumentLeavesNoFile)
+// Pages start only when something is drawn; an abandoned document leaves no file; a run with widened
+// spaces puts every word where its characters would go, one after the other at their own widths.
+TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndRunsPutEveryWordInPlace)
 {
     const QTemporaryDir dir;
     const QString pdf = dir.filePath(u"out.pdf"_s);
     PrinterTarget printer;
     to_pdf(printer, pdf);
+    printer.printer().setFullPage(true);
     printer.print_text(u"draft"_s);
     printer.abandon_doc();
     EXPECT_FALSE(printer.printing());
@@ -38,11 +42,28 @@ TEST(PrinterTargetTest, PagesStartOnlyWhenSomethingIsDrawnAndAnAbandonedDocument
     printer.print_text(u"one"_s);
     EXPECT_TRUE(printer.printing());
     printer.new_page();
-    printer.print_text(u"two"_s);
+    printer.set_transparent();
+    printer.align_text_bottom();
+    printer.set_current(1, 2);
+    printer.print_run(u"Quenla fru tescens"_s, 0.5f);  // half an inch more before each space
+    const auto width = [&](const QString& s) {
+        float w = 0;
+        for (QChar c : s)
+            w += printer.char_width(QStringView(&c, 1));
+        return w;
+    };
+    const float fru = 1 + width(u"Quenla"_s) + 0.5f + width(u" "_s);
+    const float tescens = fru + width(u"fru"_s) + 0.5f + width(u" "_s);
+    EXPECT_FLOAT_EQ(printer.current_x(), tescens + width(u"tescens"_s));
     printer.new_page();  // followed at once by the end: no blank sheet
     printer.end_doc();
     EXPECT_FALSE(printer.printing());
     EXPECT_EQ(testing::pdf_pages(pdf), 2);
+    const std::vector<testing::PdfWord> words = testing::pdf_words(pdf);
+    ASSERT_EQ(words.size(), 4u);  // "one", then the run's words
+    EXPECT_NEAR(words[1].x, 1, 0.005);
+    EXPECT_NEAR(words[2].x, fru, 0.005);
+    EXPECT_NEAR(words[3].x, tescens, 0.005);
 }
 
 // With no default printer the report goes to a PDF file in the documents
@@ -61,35 +82,6 @@ TEST(PrinterTargetTest, WithoutAPrinterTheReportGoesToTheDocumentsFolder)
         qputenv("XDG_CONFIG_HOME", kept_config);
     EXPECT_EQ(file, home.filePath(u"Documents/Quenla ID report.pdf"_s));
     EXPECT_TRUE(QFileInfo(home.filePath(u"Documents"_s)).isWritable());
-}
-
-TEST(PrinterTargetTest, RunWithWidenedSpacesPutsEveryWordWhereItsCharactersWouldGo)
-{
-    const QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"run.pdf"_s);
-    PrinterTarget printer;
-    to_pdf(printer, pdf);
-    printer.printer().setFullPage(true);
-    printer.set_transparent();
-    printer.align_text_bottom();
-    printer.set_current(1, 2);
-    printer.print_run(u"Quenla fru tescens"_s, 0.5f);
-    // One character after the other at its own width, half an inch more before each space.
-    const auto width = [&](const QString& s) {
-        float w = 0;
-        for (QChar c : s)
-            w += printer.char_width(QStringView(&c, 1));
-        return w;
-    };
-    const float fru = 1 + width(u"Quenla"_s) + 0.5f + width(u" "_s);
-    const float tescens = fru + width(u"fru"_s) + 0.5f + width(u" "_s);
-    EXPECT_FLOAT_EQ(printer.current_x(), tescens + width(u"tescens"_s));
-    printer.end_doc();
-    const std::vector<testing::PdfWord> words = testing::pdf_words(pdf);
-    ASSERT_EQ(words.size(), 3u);
-    EXPECT_NEAR(words[0].x, 1, 0.005);
-    EXPECT_NEAR(words[1].x, fru, 0.005);
-    EXPECT_NEAR(words[2].x, tescens, 0.005);
 }
 
 // Runs are drawn as placed glyphs: pixel for pixel what drawing each character alone

@@ -1,5 +1,4 @@
-// Where the program finds its folder: beside the executable, or where an
-// installation put it.
+// Where the program finds its folder: beside the executable, or where an installation put it.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

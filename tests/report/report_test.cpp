@@ -1,12 +1,115 @@
-// The report's texts, fonts and positions for the observations of each step,
-// and its pages.
+// The report: its texts, fonts and positions for the observations of each step, and its pages.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "document/document_fixture.h"
+#include "identify/cell.h"
 #include "platform/fonts.h"
-#include "report_fixture.h"
+#include "report/report.h"
+#include "support/qt_print.h"
 
 namespace qid::testing {
 namespace {
 
 using namespace Qt::StringLiterals;
+
+// Fixed-metric targets (characters 0.125 x 0.25 inch) and a wholly printable 8.5 x 12.25 sheet, on which
+// page 1 holds 39 names under the observations of the fruit step.
+class ReportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::set_host(&host);
+        page_err = false;
+        set_report_margins();
+        pages = std::make_shared<PPpages>(DocumentDevices{&printer, &sheet, &surface});
+        pages->window().set_PPpages(pages.get());
+        pages->page_parms(0.8f, 0.4f, 0.8f, 0.2f, 0.8f, 0.8f, 1);
+        window_observations = {
+            {QString(), QStringLiteral("UNCHANGED")}, true, 0, {QString(), QStringLiteral("AS ABOVE")}, {}, {}, 0};
+        window_factors = {};
+        name_species(40);
+        for (int s = 0; s < 3; ++s)
+            select(s, 3);
+        stage = 0;
+    }
+    void TearDown() override
+    {
+        pages.reset();
+        platform::set_host(nullptr);
+    }
+
+    // Species "sp01" .. in the table.
+    static void name_species(int n)
+    {
+        species_count = static_cast<std::int16_t>(n);
+        species_name.assign(static_cast<std::size_t>(n) + 1, QString());
+        for (int i = 1; i <= n; ++i)
+            species_name[static_cast<std::size_t>(i)] = QStringLiteral("sp%1").arg(i, 2, 10, QLatin1Char('0'));
+    }
+    // Step s keeps the first n species.
+    static void select(int s, int n)
+    {
+        auto& row = selected[static_cast<std::size_t>(s)];
+        row.assign(static_cast<std::size_t>(n) + 1, 0);
+        row[0] = static_cast<std::int16_t>(n);
+        for (int k = 1; k <= n; ++k)
+            row[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k);
+    }
+    // The window's identification, as PRINT reports it.
+    static ReportSubject window_report()
+    {
+        return {window_table, window_observations, window_factors, stage, selected};
+    }
+    // PRINT, with the header dated 3 May 2004.
+    void print()
+    {
+        print_report(*pages, window_report());
+        for (PPpage* p : rep_pages)
+            if (p)
+                p->set_clock([] { return QDate(2004, 5, 3); });
+    }
+    // Page n composed for the printer (mode 0) or the preview (mode 1).
+    static void compose(std::int16_t mode, std::int16_t n)
+    {
+        float zoom = 1;
+        report_page(mode, zoom, n);
+    }
+    // Page n composed for the printer, as runs of text: "*" bold, "/" italic,
+    // then the text and where it stands.
+    QStringList page(std::int16_t n)
+    {
+        printer.forget();
+        compose(0, n);
+        return runs(printer);
+    }
+    static QStringList runs(const platform::TestTarget& t)
+    {
+        struct Run { QString text; float x, y, end; };
+        std::vector<Run> found;
+        for (const platform::DrawCall& c : t.texts()) {
+            const float w = static_cast<float>(c.text.size()) * c.font.size / 96;
+            if (!found.empty() && found.back().y == c.y && std::fabs(found.back().end - c.x) < 1e-4f) {
+                found.back().text += c.text;
+                found.back().end = c.x + w;
+                continue;
+            }
+            const QString style = QString::fromLatin1(c.font.bold ? "*" : "") + (c.font.italic ? "/" : "");
+            found.push_back({style + c.text, c.x, c.y, c.x + w});
+        }
+        QStringList out;
+        for (const Run& r : found)
+            out << QStringLiteral("%1 @%2,%3").arg(r.text).arg(r.x, 0, 'f', 3).arg(r.y, 0, 'f', 3);
+        return out;
+    }
+
+    FixedScreenHost host;
+    RecordingMessages messages;
+    platform::TestTarget printer;
+    platform::TestTarget surface;
+    FixedSheet sheet{{8.5, 12.25}, {8.5, 12.25}};
+};
 
 const QStringList header = {u"*03/05/04 @0.800,0.400"_s, u"*Kelbine identification @2.646,0.400"_s};
 
@@ -35,9 +138,11 @@ struct Case {
 
 TEST_F(ReportTest, EverySectionWritesWhatWasObserved)
 {
+    // The tree type, the fruit heading and the shape most cases start with.
+    const QString normal = u"Tree type is normal @0.800,0.800"_s, fruit = u"*FRUIT @0.800,1.300"_s,
+                  sphere = u"Shape: spherical @1.800,1.300"_s;
     const std::vector<Case> cases = {
-        {"nothing entered: the tree type, the shape and the list", 0, [] {},
-         {u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Shape: spherical @1.800,1.300"_s}, 1.8f},
+        {"nothing entered: the tree type, the shape and the list", 0, [] {}, {normal, fruit, sphere}, 1.8f},
         {"a young tree whose berries change colour", 0,
          [] {
              size_factor = 0.8f;
@@ -45,7 +150,7 @@ TEST_F(ReportTest, EverySectionWritesWhatWasObserved)
              spherical = false;
              berry_size = 9;
          },
-         {u"Tree type is young or small @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Colour: RED @1.800,1.300"_s,
+         {u"Tree type is young or small @0.800,0.800"_s, fruit, u"Colour: RED @1.800,1.300"_s,
           u" changing to BLACK @3.175,1.550"_s, u"Shape: ellipsoidal, size = 9mm @1.800,1.800"_s},
          2.3f},
         {"UNCHANGED and AS ABOVE leave their items out", 1,
@@ -54,35 +159,31 @@ TEST_F(ReportTest, EverySectionWritesWhatWasObserved)
              leaf_colour = {u"DARK GREEN"_s, u"AS ABOVE"_s};
              leaf_size = {6, 180, 50, 20};
          },
-         {u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Colour: RED @1.800,1.300"_s,
-          u"Shape: spherical @1.800,1.550"_s, u"*LEAF @0.800,1.800"_s, u"Colour above : DARK GREEN @1.800,1.800"_s,
-          u"Leaf size = 180mm @1.800,2.050"_s, u"Leaflet pairs = 6 @4.025,2.050"_s,
-          u"Leaflets; L = 50mm, W = 20mm @6.250,2.050"_s},
+         {normal, fruit, u"Colour: RED @1.800,1.300"_s, u"Shape: spherical @1.800,1.550"_s, u"*LEAF @0.800,1.800"_s,
+          u"Colour above : DARK GREEN @1.800,1.800"_s, u"Leaf size = 180mm @1.800,2.050"_s,
+          u"Leaflet pairs = 6 @4.025,2.050"_s, u"Leaflets; L = 50mm, W = 20mm @6.250,2.050"_s},
          2.55f},
         {"a leaflet length without its width", 1,
          [] {
              leaf_colour = {u"MID GREEN"_s, u"GREY-GREEN"_s};
              leaf_size = {0, 0, 50, 0};
          },
-         {u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Shape: spherical @1.800,1.300"_s,
-          u"*LEAF @0.800,1.550"_s, u"Colour above : MID GREEN, below GREY-GREEN @1.800,1.550"_s},
+         {normal, fruit, sphere, u"*LEAF @0.800,1.550"_s, u"Colour above : MID GREEN, below GREY-GREEN @1.800,1.550"_s},
          2.3f},
         {"only a leaf length", 1, [] { leaf_colour = {}; leaf_size = {0, 180, 0, 0}; },
-         {u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Shape: spherical @1.800,1.300"_s,
-          u"*LEAF @0.800,1.550"_s, u"Colour above : , below  @1.800,1.550"_s, u"Leaf size = 180mm @1.800,1.800"_s},
+         {normal, fruit, sphere, u"*LEAF @0.800,1.550"_s, u"Colour above : , below  @1.800,1.550"_s,
+          u"Leaf size = 180mm @1.800,1.800"_s},
          2.3f},
         {"no leaf data at step 2: the buds follow the fruit", 2,
          [] {
              bud_prop = {u"RED-BROWN"_s, u"HAIRLESS"_s, u"YES"_s};
              bud_length = 8;
          },
-         {u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Shape: spherical @1.800,1.300"_s,
-          u"*BUD @0.800,1.550"_s, u"Colour: RED-BROWN Hairs: HAIRLESS Sticky? YES Length = 8mm @1.800,1.550"_s},
+         {normal, fruit, sphere, u"*BUD @0.800,1.550"_s,
+          u"Colour: RED-BROWN Hairs: HAIRLESS Sticky? YES Length = 8mm @1.800,1.550"_s},
          2.05f},
         {"no bud data at step 2", 2, [] { bud_prop = {QString(), u"WOOLLY"_s, QString()}; },
-         {u"Tree type is normal @0.800,0.800"_s, u"*FRUIT @0.800,1.300"_s, u"Shape: spherical @1.800,1.300"_s,
-          u"*BUD @0.800,1.550"_s, u" Hairs: WOOLLY @1.800,1.550"_s},
-         2.05f},
+         {normal, fruit, sphere, u"*BUD @0.800,1.550"_s, u" Hairs: WOOLLY @1.800,1.550"_s}, 2.05f},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -164,45 +265,28 @@ TEST_F(ReportTest, NothingIsComposedWithoutAShownStep)
     EXPECT_EQ(pages->page_col().size(), pages_before);
 }
 
-// Every page of a report of n species at step 0, each with the header and
-// the heading once: the names each lists.
-class ReportPagesTest : public ReportTest {
-protected:
-    std::vector<QStringList> listed(int n)
-    {
-        name_species(n);
-        select(0, n);
-        print();
-        std::vector<QStringList> out;
-        for (std::int16_t p = 1; p <= rep_page_count; ++p) {
-            const QStringList runs = page(p);
-            EXPECT_EQ(runs.mid(0, 2), header) << "page " << p;
-            EXPECT_EQ(runs.filter(u"SELECTED TREES"_s).size(), 1) << "page " << p;
-            out.push_back(runs.filter(u"/Quenla"_s));
-        }
-        return out;
-    }
-};
-
-// A list longer than a page goes on over as many pages as it needs.
-TEST_F(ReportPagesTest, ThePagesFollowTheRoomTheListNeeds)
+// A list longer than a page goes on over as many pages as it needs, each with the header and the
+// heading once: every name once, in order.
+TEST_F(ReportTest, ThePagesFollowTheRoomTheListNeeds)
 {
     for (const auto& [n, counts] : std::vector<std::pair<int, std::vector<qsizetype>>>{
              {3, {3}}, {39, {39}}, {40, {39, 1}}, {49, {39, 10}}, {120, {39, 43, 38}}}) {
         SetUp();
-        const std::vector<QStringList> got = listed(n);
+        name_species(n);
+        select(0, n);
+        print();
         std::vector<qsizetype> sizes;
-        QStringList all;
-        for (const QStringList& p : got) {
-            sizes.push_back(p.size());
-            for (const QString& run : p)
+        QStringList all, expected;
+        for (std::int16_t p = 1; p <= rep_page_count; ++p) {
+            const QStringList runs = page(p), listed = runs.filter(u"/Quenla"_s);
+            EXPECT_EQ(std::pair(runs.mid(0, 2), runs.filter(u"SELECTED TREES"_s).size()), std::pair(header, qsizetype(1))) << p;
+            sizes.push_back(listed.size());
+            for (const QString& run : listed)
                 all << run.section(u' ', 1, 1);
         }
-        EXPECT_EQ(sizes, counts) << n << " species";
-        QStringList expected;
         for (int k = 1; k <= n; ++k)
             expected << u"sp%1"_s.arg(k, 2, 10, QLatin1Char('0'));
-        EXPECT_EQ(all, expected) << "every name once, in order";
+        EXPECT_EQ(std::pair(sizes, all), std::pair(counts, expected)) << n << " species";
         std::int16_t count = 0, first = 0, last = 0;
         pages->num_pge(count, first, last);
         EXPECT_EQ(std::tuple(count, rep_page_count, pages->window().FlatScrollBar(3)->maximum()),

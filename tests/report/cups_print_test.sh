@@ -1,18 +1,11 @@
-#!/usr/bin/env bash
-# Prints through a real CUPS queue: starts a CUPS scheduler of its own (its
-# own folder and socket, so no other test and no user printer sees it) with
-# one PDF printer (cups-pdf) as the default, runs the printing tests against
-# it, and takes everything down again. Skips (77) when it cannot: not root,
-# CUPS or cups-pdf not installed, or the scheduler does not start.
-# Usage: cups_print_test.sh <test binary>; QID_KEEP=1 keeps its folder to look at.
+# Runs a test command printing on a private CUPS scheduler (own folder and socket) with one cups-pdf queue.
+# Usage: bash cups_print_test.sh <test command...>; QID_KEEP=1 keeps its folder. Skips (77) when not root,
+# when CUPS or cups-pdf is missing, or when the scheduler does not start.
 set -euo pipefail
-binary=$1
 skip() { echo "SKIPPED: $*"; exit 77; }
 
 [ "$(id -u)" -eq 0 ] || skip "starting a CUPS scheduler and running cups-pdf needs root"
-for tool in cupsd lpadmin; do
-  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/deps installs cups)"
-done
+command -v cupsd >/dev/null && command -v lpadmin >/dev/null || skip "CUPS is missing (scripts/deps installs cups)"
 backend=/usr/lib/cups/backend/cups-pdf
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -x "$backend" ] && [ -f "$ppd" ] || skip "cups-pdf is not installed (scripts/deps installs printer-driver-cups-pdf)"
@@ -31,9 +24,8 @@ trap cleanup EXIT
 
 # The filters run as lp: the folders must let them through.
 chmod 755 "$dir"
-mkdir -p "$dir"/{spool,cache,state,log,out,pdf-spool}
-chmod 1777 "$dir"/out "$dir"/pdf-spool
-mkdir -m 1777 "$dir/tmp"
+mkdir -p "$dir"/{spool,cache,state,log}
+mkdir -p -m 1777 "$dir"/{out,pdf-spool,tmp}
 cat >"$dir/cupsd.conf" <<CONF
 Listen $dir/cups.sock
 Browsing No
@@ -45,10 +37,6 @@ DefaultAuthType None
     Allow all
   </Limit>
 </Policy>
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
 CONF
 cat >"$dir/cups-files.conf" <<CONF
 ServerRoot $dir
@@ -76,18 +64,17 @@ if ! lpstat -r >/dev/null 2>&1; then
   echo "cupsd did not start:"; cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null | tail -20
   skip "the CUPS scheduler could not be started here"
 fi
-# A printer that cannot print to the edges, and not equally on every side:
-# a quarter inch on the left, half an inch on the right and at the top, a
-# third of an inch at the bottom of A4 and US Letter.
+# Unprintable margins unequal on every side, on A4 and US Letter: a quarter inch on the left, half an
+# inch on the right and at the top, a third of an inch at the bottom.
 sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "18 24 559 806"|' \
     -e 's|^\*ImageableArea Letter/US Letter: .*|*ImageableArea Letter/US Letter: "18 24 576 756"|' "$ppd" >"$dir/margins.ppd"
-lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$dir/margins.ppd" 2>/dev/null
 # PDF to PostScript through cairo, which keeps the text readable in the end.
-lpadmin -p "$queue" -o pdftops-renderer-default=pdftocairo
+lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$dir/margins.ppd" -o pdftops-renderer-default=pdftocairo \
+  2>/dev/null
 lpadmin -d "$queue"
 
 status=0
-QID_CUPS_QUEUE=$queue QID_CUPS_OUT=$dir/out QT_QPA_PLATFORM=offscreen timeout 180 "$binary" || status=$?
+QID_CUPS_QUEUE=$queue QID_CUPS_OUT=$dir/out QT_QPA_PLATFORM=offscreen timeout 180 "$@" || status=$?
 if [ "$status" -ne 0 ]; then
   echo "--- CUPS error log (last lines)"; grep -E '^[EW]' "$dir/log/error_log" | tail -20 || true
 fi
