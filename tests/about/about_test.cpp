@@ -30,6 +30,9 @@ TEST(MemoryLine, GivesTheTotalAndTheShareAvailable)
 {
     EXPECT_EQ(about_64::memory_line({8589934592.0, 2147483648.0}), "Total memory = 8 GB\nof which 25% is available.");
     EXPECT_EQ(about_64::memory_line({}), "Total memory = 0 bytes\nof which 0% is available.");
+    // Two thirds round up; a half goes to the even neighbour.
+    EXPECT_EQ(about_64::memory_line({3.0, 2.0}), "Total memory = 3 bytes\nof which 67% is available.");
+    EXPECT_EQ(about_64::memory_line({8.0, 1.0}), "Total memory = 8 bytes\nof which 12% is available.");
     const platform::MemoryStatus m =
         platform::parse_meminfo("MemTotal:       16318928 kB\nMemFree:  812340 kB\nMemAvailable:    9876543 kB\n");
     EXPECT_TRUE(m.total == 16318928.0 * 1024 && m.available == 9876543.0 * 1024);
@@ -90,6 +93,8 @@ TEST_F(AboutTest, IsBuiltOnceWithTheArgumentsInProportionToTheScreen)
     const About& c = build(centred, "Vantelo_qid.gif", {}, -1);
     EXPECT_NEAR(c.x(), (1280 - c.width()) / 2.0, 0.5);
     EXPECT_NEAR(c.y(), (960 - c.height()) / 2.0, 0.5);
+    // The same margin right of the frames as left of them.
+    EXPECT_NEAR(c.width() - c.Frame1[2]->geometry().right() - 1, c.Frame1[2]->x(), 1);
     about_64 placed(date, 3.0f, version("x"));
     const About& p = build(placed, "Vantelo_qid.gif", 600, 9000);
     placed.create_About("none.gif", 255, 0, 0, 0, "none.jpg", 1.0f);  // changes nothing

@@ -92,6 +92,8 @@ TEST(BatchTool, BadRowsAreNamedAndTheOthersAreStillIdentified)
     EXPECT_TRUE(extended.out.contains("  FRUIT and LEAF         0  There are no trees which match the entered FRUIT "
                                       "and LEAF data!\n"));
     EXPECT_TRUE(extended.out.contains("sanguinea")) << "the extended berry range holds it";
+    // A file broken off after a tree that was identified is no full success either.
+    EXPECT_EQ(batch({"-"}, "[{\"berry_size\": 9},\n{\"berry_size\": 9,}]").status, 1);
 }
 
 // Nothing is identified, nothing is written on standard output, no report is

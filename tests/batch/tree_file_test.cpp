@@ -82,6 +82,8 @@ TEST(TreeFile, ReadsJsonInEveryCommonForm)
         {"an array breaks off at a fault", "[{\"id\":\"a\"},\n{\"id\":\"b\",}]",
          {"1: id=a", "error: the JSON cannot be read at line 2, character 11: a column name in double quotes was "
                      "expected; the trees after it were not read"}},
+        {"a number with a leading zero is no JSON number", "{\"berry_size\": 07}",
+         {"1:  !the JSON cannot be read at line 1, character 16: \"07\" is not a number as JSON writes one"}},
         {"an array that never ends", "[{}", {"error: the JSON cannot be read at line 1, character 4: the file ends "
                                             "before the JSON does; the trees after it were not read"}},
         {"more after an array", "[{\"id\":\"a\"}] [", {"1: id=a", "error: the JSON cannot be read at line 1, "

@@ -60,6 +60,7 @@ TEST_F(ExplainWindowsTest, TheMenuOpensBothWindowsWhichFollowTheCascade)
     qid::WhyNotWindow* why = windows.why_not();
     ASSERT_TRUE(why && why->isVisible());
     EXPECT_EQ(why->summary()->text(), "Trees selected on FRUIT and LEAF data: 4 of 49 species kept.");
+    EXPECT_EQ(why->species()->model()->rowCount(), 49);  // every species, the last too
     QTest::keyClicks(why->search(), "alb");  // typed into the search box, which has the focus
     EXPECT_EQ(rows(why->species(), 3), "Quenla alba | rejected at FRUIT | initial colour RED, recorded WHITE");
     EXPECT_EQ(rows(why->details(), 3), "FRUIT | initial colour | RED | WHITE | ");
@@ -87,10 +88,14 @@ TEST_F(ExplainWindowsTest, TheMenuOpensBothWindowsWhichFollowTheCascade)
     EXPECT_TRUE(list->focusPolicy() & Qt::TabFocus);
     list->setFocus();
     menu_choose(0, [&] { QTest::keyClick(list, Qt::Key_Menu); });
-    EXPECT_EQ(rows(why->species(), 2),  // the search typed before is cleared
+    EXPECT_EQ(rows(why->species(), 5),  // the search typed before is cleared; four are nearest
               "Quenla incerta | rejected at FRUIT and LEAF, nearest, EXTEND keeps it | "
               "leaflet pairs 10, accepted 6 to 9\n"
-              "Quenla rubella | rejected at FRUIT and LEAF, nearest | leaflet pairs 10, accepted 6 to 8");
+              "Quenla rubella | rejected at FRUIT and LEAF, nearest | leaflet pairs 10, accepted 6 to 8\n"
+              "Quenla frutescens | rejected at FRUIT and LEAF, nearest | leaflet pairs 10, accepted 5 to 7\n"
+              "Quenla pendula | rejected at FRUIT and LEAF, nearest | leaflet pairs 10, accepted 5 to 7\n"
+              "Quenla coccinea | rejected at FRUIT and LEAF | colour below AS ABOVE, recorded GREY-GREEN; "
+              "leaflet pairs 10, accepted 5 to 7");
 }
 
 }  // namespace
