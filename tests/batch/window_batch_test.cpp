@@ -95,6 +95,13 @@ TEST_F(WindowBatchTest, TheSameObservationGivesTheSameListsBothWays)
     young_and_grown.insert(young_and_grown.begin(), {"young", "yes"});
     const Case cases[] = {
         {"nothing entered", {}},
+        {"the README's second example", {{"young", "yes"}, {"initial_colour", "ORANGE"}, {"final_colour", "RED"},
+                                         {"shape", "ellipsoidal"}, {"berry_size", "7"}, {"colour_above", "MID GREEN"},
+                                         {"colour_below", "GREY-GREEN"}, {"leaf_length", "130"},
+                                         {"leaflet_pairs", "5"}, {"bud_colour", "GREEN"}, {"bud_length", "9"}}},
+        {"the README's third example", {{"initial_colour", "BLACK"}, {"final_colour", "UNCHANGED"},
+                                        {"leaf_length", "260"}, {"leaflet_width", "20"}, {"leaflet_length", "70"},
+                                        {"leaflet_pairs", "8"}, {"bud_hairs", "WOOLLY"}, {"sticky", "NO"}}},
         {"a young tree reaches frutescens", young_and_grown},
         {"the same tree grown: no trees at the bud step", grown, false, 2},
         {"extended, the grown tree finds trees", grown, true},
