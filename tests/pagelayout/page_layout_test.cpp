@@ -370,6 +370,8 @@ TEST_F(PageTest, FontChangesOnlyWhatItIsGivenAndALockedColourStays)
     page.set_zoom(3);
     page.font(QString(), 12);
     EXPECT_EQ(surface.font().size, 18.0f);
+    add(u"\\20/x"_s);  // a size code too
+    EXPECT_EQ(surface.texts().back().font.size, 30.0f);
 }
 
 // Size 0 is the picture's own, < 0 a fraction of the text area; hh < 0 centres; vv > 0 is the top.
