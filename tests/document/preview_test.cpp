@@ -68,6 +68,8 @@ TEST_F(PreviewTest, ZoomingInMakesTheWindowOneBarTallerAndTurnsAtTheEnds)
               std::tuple(normal + 340, 10, -1, u"300%"_s));
     EXPECT_EQ(std::pair(view().surface_h, view().surface_w), std::pair(view().frame_h * 3.0f, view().frame_w * 3.0f));
     EXPECT_TRUE(win().FlatScrollBar(2)->isVisible());
+    // The horizontal bar scrolls across the page's overhang, not the vertical one.
+    EXPECT_NEAR(win().FlatScrollBar(2)->maximum(), view().surface_w - view().frame_w, 0.5);
     for (int i = 0; i < 11; ++i)
         doc->zoom();
     EXPECT_EQ(std::tuple(view().win_h, view().win_w, view().zoom_level, view().zoom_step, zoom_caption()),
@@ -129,6 +131,9 @@ TEST_F(PreviewTest, MouseAndKeysZoomPageScrollAndClose)
     key(Qt::Key_Minus);
     key(Qt::Key_Plus);
     EXPECT_EQ(std::tuple(zoom_caption(), view().zoom_step, requests.back()), std::tuple(u"280%"_s, -1, Request(1, 2.8f, 1)));
+    key(Qt::Key_Plus);  // keys reach the top, 300 %, too
+    EXPECT_EQ(zoom_caption(), u"300%"_s);
+    key(Qt::Key_Minus);
     QWheelEvent wheel({20, 20}, {20, 20}, {}, {0, -240}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&win(), &wheel);
     EXPECT_EQ(zoom_caption(), u"240%"_s);
