@@ -174,6 +174,10 @@ TEST(Explain, WhatToLookAtNextRanksByTheSpeciesExpectedToBeLeft)
     for (const ValueGroup& g : ranked[0].groups)
         groups << group_values(ranked[0].item, g) + QStringLiteral(": %1").arg(g.kept);
     EXPECT_EQ(groups, QStringList({"8 mm: 1", "9 mm: 2", "10 mm: 3", "11 mm: 2", "12 mm: 1"}));
+    groups.clear();
+    for (const ValueGroup& g : ranked[2].groups)
+        groups << group_values(ranked[2].item, g) + QStringLiteral(": %1").arg(g.kept);
+    EXPECT_EQ(groups, QStringList({"5 to 7: 3", "8 to 9: 2"}));  // dura records none and stays in both
     EXPECT_EQ(kept_by(index, seen, Factors{}, listed, 0, Item::berry_size, ranked[0].groups[1]),
               (std::vector<std::int16_t>{2, 4}));
     EXPECT_EQ(kept_by(index, seen, Factors{}, listed, 0, Item::colour_above, ranked[1].groups[0]),
