@@ -275,6 +275,11 @@ TEST_F(PageTest, BadOptionsAlignmentsAndCodesAreReported)
     float hp = 0;
     page.add_text(u"abc"_s, hp, true, y, 3, 0);
     expect_message(u"Alignment codes must be 0, 1 or 2"_s, "'add_text' ERROR", 16);
+    page.set_align(3);  // on a justified page a single line with the default alignment goes left
+    hp = 0;
+    page.add_text(u"abc"_s, hp, true, y, -1, 0);
+    EXPECT_TRUE(messages.shown().empty() && !page_err);
+    page.set_align(0);
     add(u"abc"_s, 4);
     expect_message(u"Alignment codes must be 0, 1, 2 or 3"_s, "'add_f_text' ERROR", 16);
     pl = 0.5f;
