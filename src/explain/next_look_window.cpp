@@ -17,20 +17,6 @@ namespace qid {
 
 namespace {
 
-QTableView* table_view(RowsModel* model, QWidget* parent)
-{
-    auto* view = new QTableView(parent);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setTabKeyNavigation(false);
-    view->setWordWrap(false);
-    view->verticalHeader()->hide();
-    view->horizontalHeader()->setStretchLastSection(true);
-    return view;
-}
-
 QString capitalised(QString s)
 {
     if (!s.isEmpty())

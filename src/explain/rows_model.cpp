@@ -1,5 +1,8 @@
 #include "explain/rows_model.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 namespace qid {
 
 RowsModel::RowsModel(const QStringList& headers, QObject* parent) : QAbstractTableModel(parent), headers_(headers) {}
@@ -34,6 +37,20 @@ QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole)
         return {};
     return orientation == Qt::Horizontal ? QVariant(headers_.value(section)) : QVariant(section + 1);
+}
+
+QTableView* table_view(RowsModel* model, QWidget* parent)
+{
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);  // Tab leaves the table, as in every other control
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setStretchLastSection(true);
+    return view;
 }
 
 }  // namespace qid

@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+class QTableView;
+
 namespace qid {
 
 class RowsModel final : public QAbstractTableModel {
@@ -27,5 +29,8 @@ private:
     int rows_ = 0;
     CellText text_;
 };
+
+// A read-only table view over `model` that selects whole rows, one at a time.
+QTableView* table_view(RowsModel* model, QWidget* parent);
 
 }  // namespace qid

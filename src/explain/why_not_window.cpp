@@ -17,20 +17,6 @@ namespace qid {
 
 namespace {
 
-QTableView* table_view(RowsModel* model, QWidget* parent)
-{
-    auto* view = new QTableView(parent);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setTabKeyNavigation(false);  // Tab leaves the table, as in every other control
-    view->setWordWrap(false);
-    view->verticalHeader()->hide();
-    view->horizontalHeader()->setStretchLastSection(true);
-    return view;
-}
-
 QString items_text(int n)
 {
     return n == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(n);
